@@ -134,7 +134,7 @@ void DbConnection::open()
     const QByteArray password = m_params.password.toUtf8();
     const QByteArray database = m_params.database.toUtf8();
     if (!mysql_real_connect(mysql, server.constData(), user.constData(), password.constData(),
-                            database.constData(), unsigned(m_params.port), nullptr, 0)) {
+                            database.constData(), unsigned(m_params.port), nullptr, CLIENT_FOUND_ROWS)) {
         const QString message = QString::fromUtf8(mysql_error(mysql));
         mysql_close(mysql);
         throw Error(message);
