@@ -67,7 +67,7 @@ int DataSetModel::columnCount(const QModelIndex& parent) const
 
 QVariant DataSetModel::data(const QModelIndex& index, int role) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
+    if (!isCell(index))
         return {};
     switch (role) {
     case Qt::DisplayRole:
@@ -89,8 +89,7 @@ QVariant DataSetModel::headerData(int section, Qt::Orientation orientation, int 
 
 bool DataSetModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
-    if (role != Qt::EditRole || !checkIndex(index, CheckIndexOption::IndexIsValid) ||
-        !m_columns[index.column()].editable)
+    if (role != Qt::EditRole || !isCell(index) || !m_columns[index.column()].editable)
         return false;
     return setFieldValue(index.row(), index.column(), value);
 }
@@ -98,9 +97,14 @@ bool DataSetModel::setData(const QModelIndex& index, const QVariant& value, int 
 Qt::ItemFlags DataSetModel::flags(const QModelIndex& index) const
 {
     Qt::ItemFlags result = QAbstractTableModel::flags(index);
-    if (checkIndex(index, CheckIndexOption::IndexIsValid) && m_columns[index.column()].editable)
+    if (isCell(index) && m_columns[index.column()].editable)
         result |= Qt::ItemIsEditable;
     return result;
+}
+
+bool DataSetModel::isCell(const QModelIndex& index) const
+{
+    return index.isValid() && checkIndex(index);
 }
 
 QVariant DataSetModel::fieldValue(int row, int column) const

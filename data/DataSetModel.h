@@ -13,12 +13,13 @@ class DataSetModel : public QAbstractTableModel
 public:
     struct ColumnSpec
     {
-        QString field;
-        QString caption;
+        // Members left out of a brace list stay empty, without a compiler warning.
+        QString field = {};
+        QString caption = {};
         // Lookup: the cell shows lookupShow of the lookup row whose lookupKey equals the value.
         const ClientDataSet* lookup = nullptr;
-        QString lookupKey;
-        QString lookupShow;
+        QString lookupKey = {};
+        QString lookupShow = {};
         bool editable = false;
     };
 
@@ -45,6 +46,7 @@ protected:
     QString displayText(int column, const QVariant& value) const;
 
 private:
+    bool isCell(const QModelIndex& index) const;
     void lookupChanged(int column);
     void emitRowChanged(int row);
 
