@@ -100,7 +100,7 @@ private:
     {
         quint64 id = 0;
         RowStatus status = RowStatus::Unchanged;
-        quint64 logSeq = 0;         // order of first change; 0 = not in the log
+        quint64 logSeq = 0; // order of first change; 0 = not in the log
         QVector<QVariant> values;
         QVector<QVariant> original; // loaded or last accepted values
     };
@@ -110,6 +110,16 @@ private:
         quint64 logSeq = 0;
         QVector<QVariant> original;
     };
+
+    void requireActive() const;
+    void requireCurrentRow() const;
+    int requireField(const QString& field) const;
+    void setState(DataSetState state);
+    void setCurrent(int row);
+    void addRow(int position);
+    void removeRow(int row);
+    // The row's values as last posted: while it is being edited, those from before edit().
+    const QVector<QVariant>& postedValues(int row) const;
 
     QVector<Column> m_columns;
     QVector<Row> m_rows;
