@@ -83,7 +83,15 @@ private:
 
 template <typename Handler> void TStart_f::handle(Handler handler)
 {
+    ++m_handlerDepth;
     guarded(m_messages, handler);
+    --m_handlerDepth;
+}
+
+bool TStart_f::isIdle() const
+{
+    return m_shown && m_handlerDepth == 0 && !recheck.isActive() && !Timer1.isActive() &&
+           !Timer_start.isActive();
 }
 
 TStart_f::TStart_f(Messages& messages, Platform& platform, QWidget* parent)

@@ -45,6 +45,8 @@ public:
     ClientDataSet pp_special_type_cds;
 
     QString panelText(int panel) const;
+    // Shown, no start-up step armed and no handler running: the start-up chain is over.
+    bool isIdle() const;
 
     // Start-up chain.
     void FormShow();
@@ -108,6 +110,7 @@ private:
     std::unique_ptr<TDSDM> m_dm;
     ServiceList m_serviceList;
     bool m_shown = false;
+    int m_handlerDepth = 0;
 
     QLabel* hospital_name = nullptr;
     QWidget* dxNavBar1 = nullptr;
