@@ -2,6 +2,7 @@
 
 #include "settings/IniFile.h"
 #include "settings/SettingsCipher.h"
+#include "data/HostUtils.h"
 
 #include <QDir>
 
@@ -35,11 +36,6 @@ ConnectionValues readConnection(const IniFile& file, const QString& defaultUser)
     values.db = readEncrypted(file, dbKey, QStringLiteral("hos"));
     values.port = readEncrypted(file, portKey, QStringLiteral("3306"));
     return values;
-}
-
-QString BoolToYN(bool value)
-{
-    return value ? QStringLiteral("Y") : QStringLiteral("N");
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "settings/TConnecting_F.h"
 
+#include "app/Guard.h"
+
 #include "app/Messages.h"
 #include "data/Error.h"
 #include "settings/SettingsFile.h"
@@ -16,22 +18,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include <exception>
 
 namespace {
-
-// Runs a handler's body; whatever it throws is shown and ends the handler, so nothing crosses
-// Qt's event loop.
-template <typename Body> void guarded(Messages& messages, Body body)
-{
-    try {
-        body();
-    } catch (const Error& e) {
-        messages.error(e.text());
-    } catch (const std::exception& e) {
-        messages.error(QString::fromUtf8(e.what()));
-    }
-}
 
 template <typename W> W* named(W* widget, const char* objectName, const QString& caption)
 {

@@ -1,5 +1,6 @@
 // The main window's start-up chain against the real test server: settings, connection, the
 // logged-in user, the current patient, the HIS settings snapshot.
+#include "support/ModalHelper.h"
 #include "support/StartFixture.h"
 
 #include <QApplication>
@@ -31,9 +32,8 @@ namespace {
 // Presses a button of the modal dialog as soon as it is open.
 void pressInModalDialog(const char* button)
 {
-    QTimer::singleShot(0, [button] {
-        QTRY_VERIFY(QApplication::activeModalWidget());
-        auto* b = QApplication::activeModalWidget()->findChild<QPushButton*>(QLatin1String(button));
+    whenModalOpens([button](QWidget* modal) {
+        auto* b = modal->findChild<QPushButton*>(QLatin1String(button));
         QVERIFY(b);
         QTest::mouseClick(b, Qt::LeftButton);
     });
@@ -50,10 +50,9 @@ void TestStartUp::withoutSettingsFileShowsDialogThenEnds()
 {
     StartFixture f(QStringLiteral("his_basic.sql"), false);
     bool dialogSeen = false;
-    QTimer::singleShot(0, [&] {
-        QTRY_VERIFY(QApplication::activeModalWidget());
-        dialogSeen = QApplication::activeModalWidget()->windowTitle() == "Connecting";
-        QApplication::activeModalWidget()->findChild<QPushButton*>("cxButton2")->click();
+    whenModalOpens([&](QWidget* modal) {
+        dialogSeen = modal->windowTitle() == "Connecting";
+        modal->findChild<QPushButton*>("cxButton2")->click();
     });
     QVERIFY(f.startAndWait());
     QTRY_VERIFY(f.window().isHidden());

@@ -1,5 +1,6 @@
 // System variables, serial numbers, access rights, value lists and field look-ups against the
 // run's private MariaDB server.
+#include "data/Error.h"
 #include "data/HostUtils.h"
 #include "data/SqlValue.h"
 #include "data/TDSDM.h"
@@ -233,10 +234,10 @@ void TestHostUtils::colonField()
 void TestHostUtils::lookupField()
 {
     TestDatabase db;
-    db.exec("INSERT INTO comdep VALUES ('PC1', ' 010 ')");
+    db.exec("INSERT INTO comdep VALUES ('PC1', ' 01')");
     Session s(db);
-    QCOMPARE(LookupField(s.dm, "computer", "'PC1'", "depcode", "comdep"), QString("010"));
-    QCOMPARE(LookupField(s.dm, "computer", "'PC1'", "depcode:dc", "comdep"), QString("010"));
+    QCOMPARE(LookupField(s.dm, "computer", "'PC1'", "depcode", "comdep"), QString("01"));
+    QCOMPARE(LookupField(s.dm, "computer", "'PC1'", "depcode:dc", "comdep"), QString("01"));
     QCOMPARE(LookupField(s.dm, "computer", "'none'", "depcode", "comdep"), QString());
     QVERIFY(s.messages.texts.isEmpty());
     QVERIFY_THROWS_EXCEPTION(Error, LookupField(s.dm, "computer", "'PC1'", "nocolumn", "comdep"));
