@@ -14,6 +14,7 @@
 
 #include <QCheckBox>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -21,10 +22,17 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+// The images live in the library's resources, which a static library must register itself.
+static void initResources()
+{
+    Q_INIT_RESOURCE(resources);
+}
 
 namespace {
 
@@ -97,6 +105,7 @@ bool TStart_f::isIdle() const
 TStart_f::TStart_f(Messages& messages, Platform& platform, QWidget* parent)
     : QMainWindow(parent), m_messages(messages), m_platform(platform)
 {
+    initResources();
     setObjectName(QStringLiteral("Start_f"));
     QFont f = font();
     f.setPixelSize(13);
@@ -118,6 +127,8 @@ TStart_f::TStart_f(Messages& messages, Platform& platform, QWidget* parent)
     setCentralWidget(central);
     buildStatusBar();
     resize(1023, 627 + statusBar()->sizeHint().height());
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
 
     for (QTimer* t : {&recheck, &Timer1, &Timer_start, &CloseTimer})
         t->setSingleShot(false);
