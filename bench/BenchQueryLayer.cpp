@@ -1,0 +1,71 @@
+// The cost the query layer adds per statement (message pumping, lock, quote conversion, data
+// packet) and the cost of a serial number, each against a plain Connector/C loop sending the
+// same statements to the same server in the same run.
+#include "BenchSupport.h"
+
+#include "app/Messages.h"
+#include "app/Platform.h"
+#include "data/HostUtils.h"
+#include "data/QueryLayer.h"
+#include "data/TDSDM.h"
+
+#include <QApplication>
+
+namespace {
+struct SilentMessages final : Messages
+{
+    void info(const QString&) override {}
+    void error(const QString&) override {}
+    bool askYesNo(const QString&) override { return false; }
+};
+struct NoPlatform final : Platform
+{
+    QString computerName() override { return QStringLiteral("bench"); }
+    HostLookup lookUpHost() override { return {}; }
+    QString tempFolder() override { return QStringLiteral("/tmp/"); }
+    QString executablePath() override { return QStringLiteral("/tmp/Korvalen"); }
+    bool runProgram(const QString&, const QString&, const QString&, const QString&) override { return false; }
+    bool internetAvailable() override { return false; }
+};
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv); // the layer pumps a GUI message queue
+    const QString database = QStringLiteral("bench_query");
+    bench::buildDatabase(database, {QStringLiteral("his_schema.sql"), QStringLiteral("his_basic.sql"),
+                                    QStringLiteral("service_types.sql")});
+    const ConnectionParams params = bench::serverParams(database);
+    SilentMessages messages;
+    NoPlatform platform;
+    TDSDM dm(messages, platform);
+    dm.DSDBConnection.setParams(params);
+    dm.DSDBConnection.setOption(QStringLiteral("MySQL.CharSet"), QStringLiteral("UTF8"));
+    dm.DSDBConnection.open();
+    bench::RawConnection raw(params);
+
+    const int runs = 7, perRun = 300;
+    const QString lookup = QStringLiteral(
+        "select * from pp_special_type  where pp_special_code between \"1B1240\" and \"1B1259\" ");
+    const QByteArray lookupRaw = ConvertQuotes(lookup).toUtf8();
+    const double layerQuery = bench::medianMicros(runs, perRun, [&] { QueryData(dm, lookup); });
+    const double rawQuery = bench::medianMicros(runs, perRun, [&] { raw.run(lookupRaw); });
+
+    const QByteArray serialStatements[] = {
+        "select count(*) as cc from serial where name='bench_raw' and serial_no is not null",
+        "LOCK TABLES serial WRITE", "update serial set serial_no=serial_no+1 where name='bench_raw'",
+        "select serial_no from serial where name='bench_raw'", "UNLOCK TABLES"};
+    raw.run("INSERT INTO serial VALUES ('bench_raw', 0)");
+    const double layerSerial = bench::medianMicros(runs, perRun, [&] { NextSerialNumber(dm, QStringLiteral("bench_id")); });
+    const double rawSerial = bench::medianMicros(runs, perRun, [&] {
+        for (const QByteArray& s : serialStatements)
+            raw.run(s);
+    });
+
+    std::printf("| %-46s | %13s | %13s | %6s |\n", "benchmark", "program", "floor", "ratio");
+    std::printf("|%s|%s|%s|%s|\n", QByteArray(48, '-').constData(), QByteArray(15, '-').constData(),
+                QByteArray(15, '-').constData(), QByteArray(8, '-').constData());
+    bench::report(QStringLiteral("QueryData, one code-set query"), layerQuery, rawQuery);
+    bench::report(QStringLiteral("NextSerialNumber (5 statements)"), layerSerial, rawSerial);
+    return 0;
+}

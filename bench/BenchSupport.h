@@ -1,0 +1,40 @@
+#pragma once
+// What every benchmark needs: a database on the private server, a raw Connector/C connection for
+// the floor, a data module for the program's own code, and timing helpers.
+#include "data/DbConnection.h"
+
+#include <QString>
+#include <QVector>
+#include <functional>
+
+struct st_mysql;
+
+namespace bench {
+
+// Connection values of the private server started by scripts/bench (its port in $BENCH_DB_DIR/port).
+ConnectionParams serverParams(const QString& database);
+// Drops and builds the database from the test fixtures named.
+void buildDatabase(const QString& database, const QStringList& fixtureFiles);
+
+// A plain Connector/C connection: the floor every figure is compared with.
+class RawConnection
+{
+public:
+    explicit RawConnection(const ConnectionParams& params);
+    ~RawConnection();
+    // Sends one statement and reads (and frees) its whole result.
+    void run(const QByteArray& sql);
+    st_mysql* handle() const { return m_mysql; }
+
+private:
+    st_mysql* m_mysql = nullptr;
+};
+
+// Median over `runs` of the time one call of `body` takes, in microseconds; `body` runs
+// `perRun` times in each run.
+double medianMicros(int runs, int perRun, const std::function<void()>& body);
+
+// One line of the result table.
+void report(const QString& name, double programMicros, double floorMicros, const QString& unit = QStringLiteral("µs"));
+
+} // namespace bench
