@@ -1,6 +1,7 @@
 #include "BenchSupport.h"
 
 #include "data/Error.h"
+#include "support/TestDatabase.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -31,23 +32,8 @@ void buildDatabase(const QString& database, const QStringList& fixtureFiles)
     c.execute(QStringLiteral("DROP DATABASE IF EXISTS ") + database);
     c.execute(QStringLiteral("CREATE DATABASE ") + database + QStringLiteral(" CHARACTER SET utf8mb4"));
     c.execute(QStringLiteral("USE ") + database);
-    for (const QString& name : fixtureFiles) {
-        QFile file(QStringLiteral(BENCH_FIXTURES_DIR "/") + name);
-        if (!file.open(QIODevice::ReadOnly))
-            qFatal("No fixture %s", qPrintable(name));
-        QString statement;
-        for (const QString& line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
-            if (statement.isEmpty() && line.trimmed().startsWith(QLatin1String("--")))
-                continue;
-            statement += line + QLatin1Char('\n');
-            if (line.trimmed().endsWith(QLatin1Char(';'))) {
-                statement = statement.trimmed();
-                statement.chop(1);
-                c.execute(statement);
-                statement.clear();
-            }
-        }
-    }
+    for (const QString& name : fixtureFiles)
+        TestDatabase::runFileOn(c, name);
 }
 
 RawConnection::RawConnection(const ConnectionParams& p)

@@ -47,8 +47,11 @@ SaveResult ServiceList::saveAll(TDSDM& dm, const QString& vn, const QString& hn)
     try {
         result = ApplyDelta(dm, ds.changeLog(), sql);
     } catch (const ApplyDeltaError& e) {
-        ds.acceptChanges(e.result.written);
-        throw;
+        // The connection went while writing: what was written leaves the log, the rest waits.
+        result = e.result;
+        result.failed = ds.changeCount() - result.written.size();
+        if (result.firstError.isEmpty())
+            result.firstError = e.text();
     }
     ds.acceptChanges(result.written);
     saved.written = result.written.size();

@@ -32,7 +32,7 @@ public:
     void addService(TDSDM& dm, const QString& vn, const QString& hn, const QVariant& typeId,
                     const QuickEntry& entry);
     // Writes the change log; the changes written leave the log, the others stay for the next
-    // try. Throws when the connection fails before anything could be told apart.
+    // try and are counted in the result.
     SaveResult saveAll(TDSDM& dm, const QString& vn, const QString& hn);
 
     ClientDataSet pp_special_cds;

@@ -79,6 +79,11 @@ QVariant TestDatabase::value(const QString& sql)
 
 void TestDatabase::runFile(const QString& fileName)
 {
+    runFileOn(m_admin, fileName);
+}
+
+void TestDatabase::runFileOn(DbConnection& connection, const QString& fileName)
+{
     QFile file(fixturePath(fileName));
     if (!file.open(QIODevice::ReadOnly))
         qFatal("No fixture %s", qPrintable(file.fileName()));
@@ -92,10 +97,10 @@ void TestDatabase::runFile(const QString& fileName)
         if (trimmed.endsWith(QLatin1Char(';'))) {
             statement = statement.trimmed();
             statement.chop(1);
-            m_admin.execute(statement);
+            connection.execute(statement);
             statement.clear();
         }
     }
     if (!statement.trimmed().isEmpty())
-        m_admin.execute(statement);
+        connection.execute(statement);
 }

@@ -26,6 +26,9 @@ public:
     // Runs every statement of a file of fixtures/ (statements end with ";" at a line's end).
     void runFile(const QString& fileName);
 
+    // The same for any connection.
+    static void runFileOn(DbConnection& connection, const QString& fileName);
+
     static int serverPort();
     static QString fixturePath(const QString& fileName);
 
