@@ -130,8 +130,9 @@ TStart_f::TStart_f(Messages& messages, Platform& platform, QWidget* parent)
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 
+    // Precise: a coarse timer may fire 5% late, and the chain's delays add up at every start.
     for (QTimer* t : {&recheck, &Timer1, &Timer_start, &CloseTimer})
-        t->setSingleShot(false);
+        t->setTimerType(Qt::PreciseTimer);
     recheck.setObjectName(QStringLiteral("recheck"));
     recheck.setInterval(300);
     Timer1.setObjectName(QStringLiteral("Timer1"));

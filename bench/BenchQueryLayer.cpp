@@ -7,9 +7,12 @@
 #include "app/Platform.h"
 #include "data/HostUtils.h"
 #include "data/QueryLayer.h"
+#include "data/ServiceList.h"
 #include "data/TDSDM.h"
 
 #include <QApplication>
+#include <QDateTime>
+#include <algorithm>
 
 namespace {
 struct SilentMessages final : Messages
@@ -62,10 +65,35 @@ int main(int argc, char* argv[])
             raw.run(s);
     });
 
+    // Save all of 100 rows against the same INSERTs sent by the plain client.
+    dm.session.HospitalCode = QStringLiteral("10669");
+    QVector<double> saveSamples, insertSamples;
+    for (int run = 0; run < runs; ++run) {
+        const QString hn = QStringLiteral("SAVE%1").arg(run);
+        ServiceList list;
+        list.load(dm, hn);
+        for (int i = 0; i < 100; ++i)
+            list.addService(dm, QStringLiteral("000000000000"), hn, 901,
+                            QuickEntry{QStringLiteral("0001"), 1, QDateTime::currentDateTime()});
+        QList<QByteArray> inserts;
+        dm.DSDBConnection.setObserver([&](const QString& sql) { inserts << sql.toUtf8(); });
+        saveSamples << bench::medianMicros(1, 1, [&] { list.saveAll(dm, QStringLiteral("000000000000"), hn); });
+        dm.DSDBConnection.setObserver(nullptr);
+        raw.run("DELETE FROM pp_special WHERE hn LIKE 'SAVE%'");
+        insertSamples << bench::medianMicros(1, 1, [&] {
+            for (const QByteArray& s : inserts)
+                raw.run(s);
+        });
+    }
+    std::sort(saveSamples.begin(), saveSamples.end());
+    std::sort(insertSamples.begin(), insertSamples.end());
+
     std::printf("| %-46s | %13s | %13s | %6s |\n", "benchmark", "program", "floor", "ratio");
     std::printf("|%s|%s|%s|%s|\n", QByteArray(48, '-').constData(), QByteArray(15, '-').constData(),
                 QByteArray(15, '-').constData(), QByteArray(8, '-').constData());
     bench::report(QStringLiteral("QueryData, one code-set query"), layerQuery, rawQuery);
     bench::report(QStringLiteral("NextSerialNumber (5 statements)"), layerSerial, rawSerial);
+    bench::report(QStringLiteral("Save all of 100 rows"), saveSamples[runs / 2] / 1000, insertSamples[runs / 2] / 1000,
+                  QStringLiteral("ms"));
     return 0;
 }

@@ -51,9 +51,9 @@ RawConnection::~RawConnection()
     mysql_close(m_mysql);
 }
 
-void RawConnection::run(const QByteArray& sql)
+void RawConnection::run(const QByteArray& sql, bool ignoreErrors)
 {
-    if (mysql_real_query(m_mysql, sql.constData(), sql.size()) != 0)
+    if (mysql_real_query(m_mysql, sql.constData(), sql.size()) != 0 && !ignoreErrors)
         qFatal("raw query: %s", mysql_error(m_mysql));
     if (MYSQL_RES* r = mysql_store_result(m_mysql)) {
         while (mysql_fetch_row(r)) {
@@ -80,6 +80,12 @@ void report(const QString& name, double programMicros, double floorMicros, const
 {
     std::printf("| %-46s | %10.1f %s | %10.1f %s | %6.3f |\n", qPrintable(name), programMicros,
                 qPrintable(unit), floorMicros, qPrintable(unit), programMicros / floorMicros);
+    std::fflush(stdout);
+}
+
+void note(const QString& name, double floor, const QString& unit)
+{
+    std::printf("| %-46s | %13s | %10.1f %s |        |\n", qPrintable(name), "", floor, qPrintable(unit));
     std::fflush(stdout);
 }
 

@@ -23,7 +23,7 @@ public:
     explicit RawConnection(const ConnectionParams& params);
     ~RawConnection();
     // Sends one statement and reads (and frees) its whole result.
-    void run(const QByteArray& sql);
+    void run(const QByteArray& sql, bool ignoreErrors = false);
     st_mysql* handle() const { return m_mysql; }
 
 private:
@@ -36,5 +36,8 @@ double medianMicros(int runs, int perRun, const std::function<void()>& body);
 
 // One line of the result table.
 void report(const QString& name, double programMicros, double floorMicros, const QString& unit = QStringLiteral("µs"));
+
+// A line that shows one part of a floor.
+void note(const QString& name, double floor, const QString& unit);
 
 } // namespace bench
