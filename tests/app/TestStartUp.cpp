@@ -25,6 +25,7 @@ private slots:
     void failedConnectionOpensDialog();
     void badPortStopsTheTick();
     void navigationBarSlides();
+    void hostLookupWithoutAddress();
     void quotesInNamesThroughStartUp();
 };
 
@@ -232,6 +233,16 @@ void TestStartUp::navigationBarSlides()
     tick();
     QCOMPARE(widths, (QList<int>{162, 42, 0})); // lc keeps growing
     QVERIFY(!w.CloseTimer.isActive());
+}
+
+void TestStartUp::hostLookupWithoutAddress()
+{
+    StartFixture f;
+    f.platform.host = HostLookup{"ward-pc1", ""}; // the resolver knew no address for the name
+    QVERIFY(f.startAndWait());
+    QCOMPARE(f.window().panelText(5), QString("ward-pc1 | "));
+    QCOMPARE(f.window().panelText(3), QString("สมศรี มีสุข"));
+    QCOMPARE(f.db.value("select computer from comdep").toString(), QString("WARD-PC1"));
 }
 
 void TestStartUp::quotesInNamesThroughStartUp()
