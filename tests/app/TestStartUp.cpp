@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
 #include <QtTest>
@@ -26,6 +27,7 @@ private slots:
     void badPortStopsTheTick();
     void navigationBarSlides();
     void hostLookupWithoutAddress();
+    void connectionEntryOpensDialogAndReloadsNothing();
     void quotesInNamesThroughStartUp();
 };
 
@@ -243,6 +245,33 @@ void TestStartUp::hostLookupWithoutAddress()
     QCOMPARE(f.window().panelText(5), QString("ward-pc1 | "));
     QCOMPARE(f.window().panelText(3), QString("สมศรี มีสุข"));
     QCOMPARE(f.db.value("select computer from comdep").toString(), QString("WARD-PC1"));
+}
+
+void TestStartUp::connectionEntryOpensDialogAndReloadsNothing()
+{
+    StartFixture f;
+    QVERIFY(f.startAndWait());
+    const QString patient = f.window().panelText(7);
+    QTest::mouseClick(f.find<QAbstractButton>("dxNavBar1Item1"), Qt::LeftButton); // no action
+    QVERIFY(!QApplication::activeModalWidget());
+    for (int i = 0; i < 2; ++i) {
+        // The nurse points the program at another database: it is stored and connected,
+        // but what the window shows stays as it was until the next start.
+        whenModalOpens([](QWidget* dialog) {
+            auto* db = dialog->findChild<QLineEdit*>("db_hosxp");
+            QVERIFY(db);
+            db->setText("mysql");
+            dialog->findChild<QPushButton*>("cxButton1")->click();
+        });
+        QTest::mouseClick(f.find<QAbstractButton>("dxNavBar1Item8"), Qt::LeftButton);
+        QVERIFY(!QApplication::activeModalWidget());
+        QCOMPARE(f.window().db_value, QString("mysql"));
+        QCOMPARE(f.window().DSDM().DSDBConnection.params().database, QString("mysql"));
+        QVERIFY(f.window().DSDM().DSDBConnection.isOpen());
+        QCOMPARE(f.window().panelText(7), patient);
+        QCOMPARE(f.window().panelText(1), "127.0.0.1/" + f.db.name());
+    }
+    QCOMPARE(f.messages.texts, QStringList());
 }
 
 void TestStartUp::quotesInNamesThroughStartUp()
