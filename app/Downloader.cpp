@@ -76,12 +76,23 @@ QByteArray Downloader::get(const QString& address)
         }
         if (status >= 300)
             throw Error(statusFailure(*reply));
+        const QString cutShort =
+            QStringLiteral("Download failed, the connection closed before the whole file "
+                           "arrived: ") +
+            url.toString();
+        if (isSuccess(status) && reply->error() == QNetworkReply::RemoteHostClosedError)
+            throw Error(cutShort);
         if (reply->error() != QNetworkReply::NoError)
             throw Error(QStringLiteral("Download failed: ") + reply->errorString());
         if (!isSuccess(status))
             throw Error(QStringLiteral("Download failed, no complete answer from the server: ") +
                         url.toString());
-        return reply->readAll();
+        QByteArray body = reply->readAll();
+        // The network layer may take a connection closed early for the end of the body.
+        const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
+        if (length.isValid() && body.size() != length.toLongLong())
+            throw Error(cutShort);
+        return body;
     }
 }
 
@@ -90,6 +101,8 @@ std::unique_ptr<QNetworkReply> Downloader::fetch(const QUrl& url)
     QNetworkRequest request(url);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                          QNetworkRequest::ManualRedirectPolicy);
+    // Uncompressed, so the announced length is the length of the body received.
+    request.setRawHeader("Accept-Encoding", "identity");
     std::unique_ptr<QNetworkReply> reply(m_manager.get(request));
 
     bool stalled = false;

@@ -24,6 +24,7 @@ class TestDownloader : public QObject
     Q_OBJECT
 private slots:
     void initTestCase();
+    void init();
     void fetchesWholeBody_data();
     void fetchesWholeBody();
     void reportsFailure_data();
@@ -40,6 +41,12 @@ void TestDownloader::initTestCase()
 {
     // Never let a proxy setting of the machine send test traffic anywhere but the loopback.
     QNetworkProxy::setApplicationProxy(QNetworkProxy(QNetworkProxy::NoProxy));
+}
+
+// A new server for every case: Qt Network may send a request once more after its reply has
+// finished, and that late request must not count for the next case.
+void TestDownloader::init()
+{
     server = std::make_unique<LocalHttpServer>();
     server->serve("/file", body);
     server->serveChunked("/chunked", body);
@@ -78,7 +85,6 @@ void TestDownloader::fetchesWholeBody()
     QFETCH(QString, path);
     QFETCH(qint64, announced);
     QFETCH(QStringList, requests);
-    server->requests.clear();
     Downloader http;
     QStringList begun;
     QList<qint64> done;
@@ -96,7 +102,7 @@ void TestDownloader::fetchesWholeBody()
     QCOMPARE(begun, QStringList{QString::number(announced)});
     QVERIFY(!done.isEmpty());
     QCOMPARE(done.last(), qint64(body.size()));
-    QCOMPARE(server->requests, requests);
+    QCOMPARE(server->pathsAsked(), requests);
 }
 
 void TestDownloader::reportsFailure_data()
@@ -110,8 +116,9 @@ void TestDownloader::reportsFailure_data()
     QTest::newRow("500") << "/broken" << 60000
                          << "Download failed, the server answered HTTP 500 Internal Server Error: "
                             "{url}";
-    QTest::newRow("connection dropped half-way")
-        << "/dropped" << 60000 << "Download failed: Connection closed";
+    const QString cutShort =
+        "Download failed, the connection closed before the whole file arrived: {url}";
+    QTest::newRow("connection dropped half-way") << "/dropped" << 60000 << cutShort;
     QTest::newRow("no byte for the time-out")
         << "/stalled" << 300 << "Download failed, no data arrived for 0.3 s: {url}";
     QTest::newRow("redirect loop")
@@ -147,9 +154,9 @@ void TestDownloader::reportsFailure()
 void TestDownloader::refusesAddressesOtherThanHttp_data()
 {
     QTest::addColumn<QString>("address");
-    QTest::newRow("ftp") << server->url("/file").replace("http:", "ftp:");
+    QTest::newRow("ftp") << "ftp://127.0.0.1/file";
     QTest::newRow("local file") << "file:///bin/sh";
-    QTest::newRow("no scheme") << server->url("/file").mid(int(strlen("http://")));
+    QTest::newRow("no scheme") << "127.0.0.1/file";
     QTest::newRow("no host") << "http:///file";
     QTest::newRow("empty") << "";
 }
@@ -157,7 +164,6 @@ void TestDownloader::refusesAddressesOtherThanHttp_data()
 void TestDownloader::refusesAddressesOtherThanHttp()
 {
     QFETCH(QString, address);
-    server->requests.clear();
     Downloader http;
     bool progress = false;
     connect(&http, &Downloader::workBegin, this, [&] { progress = true; });

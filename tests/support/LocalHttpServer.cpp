@@ -42,6 +42,13 @@ LocalHttpServer::LocalHttpServer()
 // The sockets are the server's children and close with it.
 LocalHttpServer::~LocalHttpServer() = default;
 
+QStringList LocalHttpServer::pathsAsked() const
+{
+    QStringList paths = requests;
+    paths.removeDuplicates();
+    return paths;
+}
+
 QString LocalHttpServer::url(const QString& path) const
 {
     return QStringLiteral("http://127.0.0.1:%1%2").arg(m_server.serverPort()).arg(path);

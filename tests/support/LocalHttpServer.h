@@ -36,6 +36,10 @@ public:
 
     QStringList requests; // the path of every request, in order
 
+    // The paths asked for, each once, in the order first asked. Qt Network may send a request
+    // again on a new connection when a server closed the previous one early.
+    QStringList pathsAsked() const;
+
 private:
     struct Reply
     {
