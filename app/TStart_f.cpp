@@ -9,10 +9,13 @@
 #include "data/HostUtils.h"
 #include "data/QueryLayer.h"
 #include "data/SessionSteps.h"
+#include "data/SqlValue.h"
+#include "data/VersionCheck.h"
 #include "settings/SettingsFile.h"
 #include "settings/TConnecting_F.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QGridLayout>
@@ -22,11 +25,13 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 // The images live in the library's resources, which a static library must register itself.
 static void initResources()
@@ -37,6 +42,38 @@ static void initResources()
 namespace {
 
 const char* const BannerPage = "https://www.example.org/";
+const char* const UpdaterFileName = "Quorbel_for_HOSxP_update.exe";
+
+// The busy mouse pointer for as long as it lives.
+class BusyPointer
+{
+public:
+    BusyPointer() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyPointer() { QGuiApplication::restoreOverrideCursor(); }
+    BusyPointer(const BusyPointer&) = delete;
+    BusyPointer& operator=(const BusyPointer&) = delete;
+};
+
+// Blanks and control characters only (or nothing at all).
+bool isBlank(const QString& text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() <= ' '; });
+}
+
+// Replaces the file in one step, so no half-written updater is ever left to start.
+void writeWholeFile(const QString& path, const QByteArray& bytes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        throw Error(QStringLiteral("Cannot write the update file %1: %2")
+                        .arg(QDir::toNativeSeparators(path), file.errorString()));
+}
+
+// The low 32 bits of a byte count, as the progress bar takes them.
+int low32(qint64 count)
+{
+    return static_cast<int>(static_cast<quint32>(count));
+}
 
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption)
 {
@@ -581,7 +618,11 @@ void TStart_f::Timer1Timer()
     hospital_name->setText(
         QueryValue(*m_dm, QStringLiteral("select concat(hospitalcode,\" : \",hospitalname)as cc  from opdconfig limit 1"))
             .toString());
-    // The version check comes here, before the visit context.
+    if (checkPublishedBuild(*m_dm)) {
+        update_now();
+        if (m_updaterStarted)
+            return; // the window is closing: no patient to load
+    }
     visitContextStep();
 }
 
@@ -735,6 +776,49 @@ void TStart_f::cxButton16Click()
 void TStart_f::cxButton3Click()
 {
     close();
+}
+
+void TStart_f::update_now()
+{
+    if (!IsInternetAvailable(m_platform)) {
+        m_messages.info(QStringLiteral("โปรตตรวจสอบ Internet ! "));
+        return;
+    }
+    if (!m_messages.askYesNo(QStringLiteral("Please confirm Download New Version and install  ?")))
+        return;
+    const QString fileName = QFileInfo(m_platform.executablePath()).fileName();
+    const QVariant url = QueryValue(*m_dm, QStringLiteral("select url from patch where filename=") +
+                                               sqlValue(fileName));
+    const QString address = isSqlNull(url) ? QString() : url.toString();
+    if (isBlank(address))
+        throw Error(QStringLiteral("Invalid Upgrade URL"));
+    const QString target = GetTempFolder(m_platform) + QLatin1String(UpdaterFileName);
+    {
+        BusyPointer busy;
+        Downloader IdHTTP1;
+        connect(&IdHTTP1, &Downloader::workBegin, this, &TStart_f::IdHTTP1WorkBegin);
+        connect(&IdHTTP1, &Downloader::work, this, &TStart_f::IdHTTP1Work);
+        writeWholeFile(target, IdHTTP1.get(address));
+    }
+    if (!QFileInfo::exists(target))
+        return;
+    RunProgram(m_platform, QStringLiteral("open"), target, QString(), QString());
+    m_updaterStarted = true;
+    cxButton3Click();
+}
+
+void TStart_f::IdHTTP1WorkBegin(WorkMode mode, qint64 count)
+{
+    if (mode != WorkMode::Read)
+        return;
+    ProgressBar1->setMaximum(low32(count));
+    ProgressBar1->setValue(0);
+}
+
+void TStart_f::IdHTTP1Work(WorkMode mode, qint64 count)
+{
+    if (mode == WorkMode::Read)
+        ProgressBar1->setValue(low32(count));
 }
 
 void TStart_f::deleteGridRow()

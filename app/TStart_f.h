@@ -1,6 +1,7 @@
 #pragma once
 // The main window: start-up chain, header, navigation bar, status bar, and the working area
 // where staff, place, date and services are picked and the patient's service list is saved.
+#include "app/Downloader.h"
 #include "data/ClientDataSet.h"
 #include "data/ServiceList.h"
 #include "data/TDSDM.h"
@@ -78,6 +79,13 @@ public:
     // The staff, place and date chosen now.
     QuickEntry quickEntry() const;
 
+    // Self-update: offers, downloads and starts the updater, then closes the window. Returns
+    // without doing anything when offline or declined; throws Error when it fails.
+    void update_now();
+    // Progress of the updater's download on ProgressBar1 (reading only).
+    void IdHTTP1WorkBegin(WorkMode mode, qint64 count);
+    void IdHTTP1Work(WorkMode mode, qint64 count);
+
 protected:
     void showEvent(QShowEvent* event) override;
 
@@ -110,6 +118,7 @@ private:
     std::unique_ptr<TDSDM> m_dm;
     ServiceList m_serviceList;
     bool m_shown = false;
+    bool m_updaterStarted = false; // the window is closing for the updater
     int m_handlerDepth = 0;
 
     QLabel* hospital_name = nullptr;
