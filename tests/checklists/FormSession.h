@@ -67,13 +67,14 @@ struct FormSession
                 values << change.current.value(list.fieldIndex(field));
         return values;
     }
-    QList<int> addedTypes() const
+    QList<int> addedNumbers(const QString& field) const
     {
-        QList<int> types;
-        for (const QVariant& v : added(QStringLiteral("pp_special_type_id")))
-            types << v.toInt();
-        return types;
+        QList<int> numbers;
+        for (const QVariant& v : added(field))
+            numbers << v.toInt();
+        return numbers;
     }
+    QList<int> addedTypes() const { return addedNumbers(QStringLiteral("pp_special_type_id")); }
 
     TestDatabase db;
     RecordingMessages messages;
