@@ -40,7 +40,10 @@ ChecklistForm::ChecklistForm(const ChecklistSpec& spec, TDSDM& dm, Messages& mes
     top->setObjectName(QStringLiteral("Panel1"));
     top->setFixedHeight(TopStripHeight);
     column->addWidget(top);
-    column->addWidget(buildTabs(), 1);
+    auto* middle = new QHBoxLayout;
+    middle->setContentsMargins(4, 0, 4, 0);
+    middle->addWidget(buildTabs());
+    column->addLayout(middle, 1);
     column->addWidget(buildBottomBar());
 
     connect(cxButton2, &QPushButton::clicked, this,
@@ -56,8 +59,9 @@ QWidget* ChecklistForm::buildTabs()
     auto* inside = new QVBoxLayout(group);
     inside->setContentsMargins(4, 4, 4, 4);
 
+    // Captions keep to one line where the strip may take up to nearly half the window.
     cxPageControl1 =
-        new VerticalTabWidget(m_spec.tabHeight, m_spec.innerSize.width() * 2 / 5, group);
+        new VerticalTabWidget(m_spec.tabHeight, m_spec.innerSize.width() * 9 / 20, group);
     cxPageControl1->setObjectName(QStringLiteral("cxPageControl1"));
     for (int tab = 0; tab < m_spec.tabs.size(); ++tab) {
         auto* page = new QWidget;

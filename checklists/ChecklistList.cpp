@@ -40,7 +40,8 @@ public:
         style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, widget);
 
         QStyleOptionButton box;
-        box.initFrom(widget);
+        if (widget)
+            box.initFrom(widget);
         const int w = style->pixelMetric(QStyle::PM_IndicatorWidth, &box, widget);
         const int h = style->pixelMetric(QStyle::PM_IndicatorHeight, &box, widget);
         box.rect = QRect(option.rect.center() - QPoint(w / 2, h / 2), QSize(w, h));
