@@ -31,13 +31,13 @@ void setCode(ClientDataSet& table, int row, const QString& value)
 
 } // namespace
 
-Checklist::Checklist(const ChecklistSpec& spec)
+Checklist::Checklist(const ChecklistDefinition& definition)
 {
-    for (int tab = 0; tab < spec.tabs.size(); ++tab) {
+    for (int tab = 0; tab < definition.tabs.size(); ++tab) {
         auto table = std::make_unique<ClientDataSet>();
         table->setObjectName(QStringLiteral("pp_special_type%1_cds").arg(tab + 1));
         m_tables.push_back(std::move(table));
-        m_queries << spec.tabs[tab].query;
+        m_queries << definition.tabs[tab].query;
     }
     pp_special_insert_cds.setObjectName(QStringLiteral("pp_special_insert_cds"));
 }

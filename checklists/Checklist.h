@@ -22,7 +22,7 @@ public:
     static const QString Unticked;
     static const QString AlreadyRecordedMessage;
 
-    explicit Checklist(const ChecklistSpec& spec);
+    explicit Checklist(const ChecklistDefinition& definition);
 
     int tabCount() const { return int(m_tables.size()); }
     // pp_special_type1_cds for the first tab, and so on.

@@ -4,9 +4,9 @@ namespace {
 
 // General health promotion and prevention across all groups. Tabs 1 and 19 share the codes
 // from "1B30" to "1B41".
-ChecklistSpec makeGeneral()
+ChecklistDefinition makeGeneral()
 {
-    ChecklistSpec s;
+    ChecklistDefinition s;
     s.className = QStringLiteral("TSpecial_pp_edit_f");
     s.windowCaption = QStringLiteral("บันทึกข้อมูลส่งเสริมสุขภาพป้องกันโรค");
     s.groupCaption = QStringLiteral("งานที่ให้บริการ");
@@ -63,9 +63,9 @@ ChecklistSpec makeGeneral()
 }
 
 // Services for the elderly. Tab 11 gathers codes that mostly stand on tabs 1 to 10 as well.
-ChecklistSpec makeElderly()
+ChecklistDefinition makeElderly()
 {
-    ChecklistSpec s;
+    ChecklistDefinition s;
     s.className = QStringLiteral("TSpecial_pp_edit_2_f");
     s.windowCaption = QStringLiteral("บันทึกข้อมูลส่งเสริมสุขภาพป้องกันโรค (ผู้สูงอายุ)");
     s.groupCaption = QStringLiteral("งานที่ให้บริการผู้สูงอายุ");
@@ -105,9 +105,9 @@ ChecklistSpec makeElderly()
 }
 
 // Smoking.
-ChecklistSpec makeSmoking()
+ChecklistDefinition makeSmoking()
 {
-    ChecklistSpec s;
+    ChecklistDefinition s;
     s.className = QStringLiteral("TSpecial_pp_edit_3_f");
     s.windowCaption = QStringLiteral("บันทึกข้อมูลส่งเสริมสุขภาพป้องกันโรค (การสูบบุหรี่)");
     s.groupCaption = QStringLiteral("การบันทึกพฤติกรรมสูบบุหรี่");
@@ -134,9 +134,9 @@ ChecklistSpec makeSmoking()
 }
 
 // Child development.
-ChecklistSpec makeChildDevelopment()
+ChecklistDefinition makeChildDevelopment()
 {
-    ChecklistSpec s;
+    ChecklistDefinition s;
     s.className = QStringLiteral("TSpecial_pp_edit_4_f");
     s.windowCaption = QStringLiteral("บันทึกข้อมูลส่งเสริมสุขภาพป้องกันโรค (พัฒนาการเด็ก)");
     s.groupCaption = QStringLiteral("การบันทึกพัฒนาการเด็ก");
@@ -163,9 +163,9 @@ ChecklistSpec makeChildDevelopment()
 }
 
 // Alcohol problems.
-ChecklistSpec makeAlcohol()
+ChecklistDefinition makeAlcohol()
 {
-    ChecklistSpec s;
+    ChecklistDefinition s;
     s.className = QStringLiteral("TSpecial_pp_edit_5_f");
     s.windowCaption = QStringLiteral("บันทึกข้อมูลส่งเสริมสุขภาพป้องกันโรค (คัดกรองสุรา)");
     s.groupCaption = QStringLiteral("การบันทึกปัญหาสุรา");
@@ -185,9 +185,9 @@ ChecklistSpec makeAlcohol()
 
 } // namespace
 
-const ChecklistSpec& checklistSpec(ChecklistKind kind)
+const ChecklistDefinition& checklistDefinition(ChecklistKind kind)
 {
-    static const ChecklistSpec forms[] = {makeGeneral(), makeElderly(), makeSmoking(),
-                                          makeChildDevelopment(), makeAlcohol()};
+    static const ChecklistDefinition forms[] = {makeGeneral(), makeElderly(), makeSmoking(),
+                                                makeChildDevelopment(), makeAlcohol()};
     return forms[static_cast<int>(kind)];
 }

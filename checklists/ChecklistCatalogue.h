@@ -18,7 +18,7 @@ struct ChecklistTab
     QString query;
 };
 
-struct ChecklistSpec
+struct ChecklistDefinition
 {
     QString className;
     QString windowCaption;
@@ -34,4 +34,4 @@ struct ChecklistSpec
     int tickAllTab = -1;
 };
 
-const ChecklistSpec& checklistSpec(ChecklistKind kind);
+const ChecklistDefinition& checklistDefinition(ChecklistKind kind);

@@ -21,14 +21,14 @@ constexpr int ButtonHeight = 31;
 
 } // namespace
 
-ChecklistForm::ChecklistForm(const ChecklistSpec& spec, TDSDM& dm, Messages& messages,
+ChecklistForm::ChecklistForm(const ChecklistDefinition& definition, TDSDM& dm, Messages& messages,
                              ServiceList& services, const QuickEntry& entry, QWidget* parent)
-    : QDialog(parent), m_spec(spec), m_dm(dm), m_messages(messages), m_services(services),
-      m_entry(entry), m_checklist(spec)
+    : QDialog(parent), m_definition(definition), m_dm(dm), m_messages(messages),
+      m_services(services), m_entry(entry), m_checklist(definition)
 {
-    setObjectName(spec.className);
-    setWindowTitle(spec.windowCaption);
-    setAccessibleName(spec.windowCaption);
+    setObjectName(definition.className);
+    setWindowTitle(definition.windowCaption);
+    setAccessibleName(definition.windowCaption);
     QFont f = font();
     f.setPixelSize(13);
     setFont(f);
@@ -53,24 +53,24 @@ ChecklistForm::ChecklistForm(const ChecklistSpec& spec, TDSDM& dm, Messages& mes
 
 QWidget* ChecklistForm::buildTabs()
 {
-    auto* group = new QGroupBox(m_spec.groupCaption, this);
+    auto* group = new QGroupBox(m_definition.groupCaption, this);
     group->setObjectName(QStringLiteral("cxGroupBox1"));
-    group->setAccessibleName(m_spec.groupCaption);
+    group->setAccessibleName(m_definition.groupCaption);
     auto* inside = new QVBoxLayout(group);
     inside->setContentsMargins(4, 4, 4, 4);
 
     // Captions keep to one line where the strip may take up to nearly half the window.
-    cxPageControl1 =
-        new VerticalTabWidget(m_spec.tabHeight, m_spec.innerSize.width() * 9 / 20, group);
+    cxPageControl1 = new VerticalTabWidget(m_definition.tabHeight,
+                                           m_definition.innerSize.width() * 9 / 20, group);
     cxPageControl1->setObjectName(QStringLiteral("cxPageControl1"));
-    for (int tab = 0; tab < m_spec.tabs.size(); ++tab) {
+    for (int tab = 0; tab < m_definition.tabs.size(); ++tab) {
         auto* page = new QWidget;
         page->setObjectName(QStringLiteral("cxTabSheet%1").arg(tab + 1));
-        page->setAccessibleName(m_spec.tabs[tab].caption);
+        page->setAccessibleName(m_definition.tabs[tab].caption);
         auto* pageColumn = new QVBoxLayout(page);
         pageColumn->setContentsMargins(0, 0, 0, 0);
         pageColumn->setSpacing(0);
-        if (tab == m_spec.tickAllTab) {
+        if (tab == m_definition.tickAllTab) {
             auto* strip = new QWidget(page);
             strip->setObjectName(QStringLiteral("Panel3"));
             strip->setFixedHeight(TickAllStripHeight);
@@ -85,10 +85,11 @@ QWidget* ChecklistForm::buildTabs()
             box("UnCheck", QStringLiteral("ไม่เลือก"), 128);
             pageColumn->addWidget(strip);
         }
-        auto* list = new ChecklistList(m_checklist.table(tab), tab + 1, m_spec.rowHeight, page);
+        auto* list =
+            new ChecklistList(m_checklist.table(tab), tab + 1, m_definition.rowHeight, page);
         pageColumn->addWidget(list, 1);
         m_lists << list;
-        cxPageControl1->addPage(page, m_spec.tabs[tab].caption);
+        cxPageControl1->addPage(page, m_definition.tabs[tab].caption);
     }
     inside->addWidget(cxPageControl1);
     return group;
@@ -101,7 +102,7 @@ QWidget* ChecklistForm::buildBottomBar()
     bar->setFixedHeight(BottomBarHeight);
     auto* row = new QHBoxLayout(bar);
     row->setContentsMargins(8, 5, 8, 5);
-    if (m_spec.tickAllTab >= 0) {
+    if (m_definition.tickAllTab >= 0) {
         // Shown as on the HIS workstations, without a function.
         const QString caption = QStringLiteral("บันทึก ICD10 (สูตร)");
         auto* cxButton1 = new QPushButton(caption, bar);
@@ -125,18 +126,18 @@ QWidget* ChecklistForm::buildBottomBar()
 void ChecklistForm::placeWindow()
 {
     // A dialog with a parent opens centred over it.
-    switch (m_spec.frame) {
+    switch (m_definition.frame) {
     case ChecklistFrame::Maximised:
         setWindowFlag(Qt::WindowMaximizeButtonHint);
-        resize(m_spec.innerSize);
+        resize(m_definition.innerSize);
         setWindowState(Qt::WindowMaximized);
         break;
     case ChecklistFrame::Resizable:
         setWindowFlag(Qt::WindowMaximizeButtonHint);
-        resize(m_spec.innerSize);
+        resize(m_definition.innerSize);
         break;
     case ChecklistFrame::FixedDialog:
-        setFixedSize(m_spec.innerSize);
+        setFixedSize(m_definition.innerSize);
         break;
     }
 }

@@ -20,8 +20,8 @@ class ChecklistForm : public QDialog
 public:
     // services, and the staff, place and date in entry, are the opener's; the form adds to
     // services and reads nothing else of the opener.
-    ChecklistForm(const ChecklistSpec& spec, TDSDM& dm, Messages& messages, ServiceList& services,
-                  const QuickEntry& entry, QWidget* parent = nullptr);
+    ChecklistForm(const ChecklistDefinition& definition, TDSDM& dm, Messages& messages,
+                  ServiceList& services, const QuickEntry& entry, QWidget* parent = nullptr);
 
     QString fhn; // the patient, set by the opener before the form is shown
     QString fvn; // the visit, likewise
@@ -31,7 +31,7 @@ public:
     // The save: adds the ticked codes, then closes. A press while a save runs is ignored.
     void cxButton2Click();
 
-    const ChecklistSpec& spec() const { return m_spec; }
+    const ChecklistDefinition& definition() const { return m_definition; }
     Checklist& checklist() { return m_checklist; }
     ChecklistList* list(int tab) const { return m_lists.value(tab); }
     bool isSaving() const { return m_saving; }
@@ -48,7 +48,7 @@ private:
     QWidget* buildBottomBar();
     void placeWindow();
 
-    const ChecklistSpec& m_spec;
+    const ChecklistDefinition& m_definition;
     TDSDM& m_dm;
     Messages& m_messages;
     ServiceList& m_services;

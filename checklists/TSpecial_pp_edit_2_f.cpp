@@ -6,7 +6,8 @@
 
 TSpecial_pp_edit_2_f::TSpecial_pp_edit_2_f(TDSDM& dm, Messages& messages, ServiceList& services,
                                            const QuickEntry& entry, QWidget* parent)
-    : ChecklistForm(checklistSpec(ChecklistKind::Elderly), dm, messages, services, entry, parent),
+    : ChecklistForm(checklistDefinition(ChecklistKind::Elderly), dm, messages, services, entry,
+                    parent),
       CheckAll(findChild<QCheckBox*>(QStringLiteral("CheckAll"))),
       UnCheck(findChild<QCheckBox*>(QStringLiteral("UnCheck")))
 {
@@ -21,7 +22,7 @@ void TSpecial_pp_edit_2_f::CheckAllPropertiesChange()
     if (!CheckAll->isChecked())
         return;
     UnCheck->setChecked(false);
-    checklist().setAllCodes(spec().tickAllTab, Checklist::Ticked);
+    checklist().setAllCodes(definition().tickAllTab, Checklist::Ticked);
 }
 
 void TSpecial_pp_edit_2_f::UnCheckPropertiesChange()
@@ -29,5 +30,5 @@ void TSpecial_pp_edit_2_f::UnCheckPropertiesChange()
     if (!UnCheck->isChecked())
         return;
     CheckAll->setChecked(false);
-    checklist().setAllCodes(spec().tickAllTab, QStringLiteral("0"));
+    checklist().setAllCodes(definition().tickAllTab, QStringLiteral("0"));
 }

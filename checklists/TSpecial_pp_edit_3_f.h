@@ -8,7 +8,7 @@ class TSpecial_pp_edit_3_f : public ChecklistForm
 public:
     TSpecial_pp_edit_3_f(TDSDM& dm, Messages& messages, ServiceList& services,
                          const QuickEntry& entry, QWidget* parent = nullptr)
-        : ChecklistForm(checklistSpec(ChecklistKind::Smoking), dm, messages, services, entry,
+        : ChecklistForm(checklistDefinition(ChecklistKind::Smoking), dm, messages, services, entry,
                         parent)
     {
     }

@@ -8,8 +8,8 @@ class TSpecial_pp_edit_4_f : public ChecklistForm
 public:
     TSpecial_pp_edit_4_f(TDSDM& dm, Messages& messages, ServiceList& services,
                          const QuickEntry& entry, QWidget* parent = nullptr)
-        : ChecklistForm(checklistSpec(ChecklistKind::ChildDevelopment), dm, messages, services,
-                        entry, parent)
+        : ChecklistForm(checklistDefinition(ChecklistKind::ChildDevelopment), dm, messages,
+                        services, entry, parent)
     {
     }
 };

@@ -8,7 +8,7 @@ class TSpecial_pp_edit_5_f : public ChecklistForm
 public:
     TSpecial_pp_edit_5_f(TDSDM& dm, Messages& messages, ServiceList& services,
                          const QuickEntry& entry, QWidget* parent = nullptr)
-        : ChecklistForm(checklistSpec(ChecklistKind::Alcohol), dm, messages, services, entry,
+        : ChecklistForm(checklistDefinition(ChecklistKind::Alcohol), dm, messages, services, entry,
                         parent)
     {
     }

@@ -9,7 +9,7 @@ class TSpecial_pp_edit_f : public ChecklistForm
 public:
     TSpecial_pp_edit_f(TDSDM& dm, Messages& messages, ServiceList& services,
                        const QuickEntry& entry, QWidget* parent = nullptr)
-        : ChecklistForm(checklistSpec(ChecklistKind::General), dm, messages, services, entry,
+        : ChecklistForm(checklistDefinition(ChecklistKind::General), dm, messages, services, entry,
                         parent)
     {
     }
