@@ -5,6 +5,11 @@
 #include "app/LookupBox.h"
 #include "app/Messages.h"
 #include "app/Platform.h"
+#include "checklists/TSpecial_pp_edit_2_f.h"
+#include "checklists/TSpecial_pp_edit_3_f.h"
+#include "checklists/TSpecial_pp_edit_4_f.h"
+#include "checklists/TSpecial_pp_edit_5_f.h"
+#include "checklists/TSpecial_pp_edit_f.h"
 #include "data/DataSetModel.h"
 #include "data/HostUtils.h"
 #include "data/QueryLayer.h"
@@ -23,6 +28,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSaveFile>
@@ -728,36 +734,41 @@ void TStart_f::cxButton5Click()
     m_serviceList.addService(*m_dm, m_dm->session.CurrentVn, fhn, cxLookupComboBox3->keyValue(), quickEntry());
 }
 
-void TStart_f::openChecklist(const char* formClass)
+template <typename Form> void TStart_f::openChecklist()
 {
     if (!requiredBoxesFilled(false))
         return;
-    Q_UNUSED(formClass); // the checklist forms open here
+    // Held by a guarded pointer: closing the main window meanwhile takes the form with it.
+    QPointer<Form> form = new Form(*m_dm, m_messages, m_serviceList, quickEntry(), this);
+    form->fhn = fhn;
+    form->fvn = m_dm->session.CurrentVn;
+    form->exec();
+    delete form.data();
 }
 
 void TStart_f::cxButton4Click()
 {
-    openChecklist("TSpecial_pp_edit_f");
+    openChecklist<TSpecial_pp_edit_f>();
 }
 
 void TStart_f::cxButton7Click()
 {
-    openChecklist("TSpecial_pp_edit_2_f");
+    openChecklist<TSpecial_pp_edit_2_f>();
 }
 
 void TStart_f::cxButton11Click()
 {
-    openChecklist("TSpecial_pp_edit_3_f");
+    openChecklist<TSpecial_pp_edit_3_f>();
 }
 
 void TStart_f::cxButton17Click()
 {
-    openChecklist("TSpecial_pp_edit_5_f");
+    openChecklist<TSpecial_pp_edit_5_f>();
 }
 
 void TStart_f::cxButton12Click()
 {
-    openChecklist("TSpecial_pp_edit_4_f");
+    openChecklist<TSpecial_pp_edit_4_f>();
 }
 
 void TStart_f::cxButton16Click()

@@ -105,7 +105,8 @@ private:
     void openConnectionDialog();
     // The required-box test: false (after its message) when a needed box is empty.
     bool requiredBoxesFilled(bool needService);
-    void openChecklist(const char* formClass);
+    // Opens a checklist form modally for the current patient and visit, then destroys it.
+    template <typename Form> void openChecklist();
     void terminate();
     void layOutGridColumns();
     void updateGridFooter();

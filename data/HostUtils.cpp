@@ -153,7 +153,10 @@ int NextSerialNumber(TDSDM& dm, const QString& name)
         const bool hasRow =
             !db.query(QStringLiteral("select * from serial where name=") + key).rows.isEmpty();
         if (hasRow) {
-            db.execute(QStringLiteral("UPDATE serial SET serial_no = 0 WHERE name = ") + key);
+            // Only a row still NULL: another workstation may have started the serial meanwhile,
+            // and setting it back to 0 would hand out its numbers a second time.
+            db.execute(QStringLiteral("UPDATE serial SET serial_no = 0 WHERE name = ") + key +
+                       QStringLiteral(" AND serial_no IS NULL"));
         } else {
             try {
                 db.execute(QStringLiteral("INSERT INTO serial (name, serial_no) VALUES (") + key +
