@@ -1,8 +1,11 @@
 #include "checklists/VerticalTabWidget.h"
 
+#include <QEvent>
 #include <QStyleOptionTab>
 #include <QStylePainter>
 #include <QTabBar>
+
+#include <algorithm>
 
 namespace {
 
@@ -17,6 +20,26 @@ public:
 
 protected:
     QSize tabSizeHint(int) const override { return QSize(stripWidth(), m_tabHeight); }
+
+    // The strip is as wide as the widest caption; measuring Thai text is costly, so the width is
+    // kept and measured again only when captions or the font change.
+    void tabInserted(int index) override
+    {
+        QTabBar::tabInserted(index);
+        if (m_widest >= 0)
+            m_widest = std::max(m_widest, captionWidth(index));
+    }
+    void tabRemoved(int index) override
+    {
+        m_widest = -1;
+        QTabBar::tabRemoved(index);
+    }
+    void changeEvent(QEvent* event) override
+    {
+        if (event->type() == QEvent::FontChange)
+            m_widest = -1;
+        QTabBar::changeEvent(event);
+    }
     QSize minimumTabSizeHint(int index) const override { return tabSizeHint(index); }
 
     void paintEvent(QPaintEvent*) override
@@ -52,19 +75,26 @@ protected:
 private:
     static constexpr int TextPadding = 10;
 
-    int stripWidth() const
+    int captionWidth(int index) const
     {
         QFont bold = font();
         bold.setBold(true);
-        const QFontMetrics metrics(bold);
-        int widest = 0;
-        for (int i = 0; i < count(); ++i)
-            widest = std::max(widest, metrics.horizontalAdvance(tabText(i)));
-        return std::clamp(widest + 2 * TextPadding, 100, m_maxStripWidth);
+        return QFontMetrics(bold).horizontalAdvance(tabText(index));
+    }
+
+    int stripWidth() const
+    {
+        if (m_widest < 0) {
+            m_widest = 0;
+            for (int i = 0; i < count(); ++i)
+                m_widest = std::max(m_widest, captionWidth(i));
+        }
+        return std::clamp(m_widest + 2 * TextPadding, 100, m_maxStripWidth);
     }
 
     int m_tabHeight;
     int m_maxStripWidth;
+    mutable int m_widest = 0;
 };
 
 } // namespace
