@@ -267,13 +267,20 @@ QString DbConnection::literal(const QVariant& value)
     case QMetaType::Double:
     case QMetaType::Float:
         return QString::number(value.toDouble(), 'g', 17);
-    case QMetaType::QDate:
-        return literal(value.toDate().toString(QStringLiteral("yyyy-MM-dd")));
+    case QMetaType::QDate: {
+        // Formatted by hand: QDate::toString parses its format at every call.
+        const QDate d = value.toDate();
+        return QString::asprintf("'%04d-%02d-%02d'", d.year(), d.month(), d.day());
+    }
     case QMetaType::QDateTime: {
         const QDateTime dt = value.toDateTime();
-        const QString format = dt.time().msec() ? QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")
-                                                : QStringLiteral("yyyy-MM-dd HH:mm:ss");
-        return literal(dt.toString(format));
+        const QDate d = dt.date();
+        const QTime t = dt.time();
+        if (t.msec())
+            return QString::asprintf("'%04d-%02d-%02d %02d:%02d:%02d.%03d'", d.year(), d.month(), d.day(),
+                                     t.hour(), t.minute(), t.second(), t.msec());
+        return QString::asprintf("'%04d-%02d-%02d %02d:%02d:%02d'", d.year(), d.month(), d.day(), t.hour(),
+                                 t.minute(), t.second());
     }
     case QMetaType::QByteArray: {
         const QByteArray bytes = value.toByteArray();
