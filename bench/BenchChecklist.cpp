@@ -4,8 +4,6 @@
 // Connector/C.
 #include "BenchSupport.h"
 
-#include "app/Messages.h"
-#include "app/Platform.h"
 #include "checklists/Checklist.h"
 #include "checklists/TSpecial_pp_edit_f.h"
 #include "data/ServiceList.h"
@@ -21,22 +19,6 @@
 #include <cstdio>
 
 namespace {
-struct SilentMessages final : Messages
-{
-    void info(const QString&) override {}
-    void error(const QString& t) override { std::fprintf(stderr, "%s\n", qPrintable(t)); }
-    bool askYesNo(const QString&) override { return false; }
-};
-struct NoPlatform final : Platform
-{
-    QString computerName() override { return QStringLiteral("bench"); }
-    HostLookup lookUpHost() override { return {}; }
-    QString tempFolder() override { return QStringLiteral("/tmp/"); }
-    QString executablePath() override { return QStringLiteral("/tmp/Korvalen"); }
-    bool runProgram(const QString&, const QString&, const QString&, const QString&) override { return false; }
-    bool internetAvailable() override { return false; }
-};
-
 double median(QVector<double> v)
 {
     std::sort(v.begin(), v.end());
@@ -51,13 +33,9 @@ int main(int argc, char* argv[])
     bench::buildDatabase(database, {QStringLiteral("his_schema.sql"), QStringLiteral("his_basic.sql"),
                                     QStringLiteral("service_types.sql")});
     const ConnectionParams params = bench::serverParams(database);
-    SilentMessages messages;
-    NoPlatform platform;
-    TDSDM dm(messages, platform);
-    dm.DSDBConnection.setParams(params);
-    dm.DSDBConnection.setOption(QStringLiteral("MySQL.CharSet"), QStringLiteral("UTF8"));
-    dm.DSDBConnection.open();
-    dm.session.HospitalCode = QStringLiteral("10669");
+    bench::Session session(database);
+    TDSDM& dm = session.dm;
+    Messages& messages = session.messages;
     bench::RawConnection raw(params);
     const QuickEntry entry{QStringLiteral("0001"), 1, QDateTime::currentDateTime()};
     const int runs = 7;
@@ -156,9 +134,7 @@ int main(int argc, char* argv[])
     }
 
     const double open = median(openTimes), bare = median(bareTimes), sql = median(selectTimes);
-    std::printf("| %-46s | %13s | %13s | %6s |\n", "benchmark", "program", "floor", "ratio");
-    std::printf("|%s|%s|%s|%s|\n", QByteArray(48, '-').constData(), QByteArray(15, '-').constData(),
-                QByteArray(15, '-').constData(), QByteArray(8, '-').constData());
+    bench::header();
     bench::report(QStringLiteral("general form open (floor: 1.3x(bare+SQL))"), open, 1.3 * (bare + sql),
                   QStringLiteral("ms"));
     bench::note(QStringLiteral("  bare dialog, twenty tab grids"), bare, QStringLiteral("ms"));

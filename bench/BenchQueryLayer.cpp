@@ -3,8 +3,6 @@
 // same statements to the same server in the same run.
 #include "BenchSupport.h"
 
-#include "app/Messages.h"
-#include "app/Platform.h"
 #include "data/HostUtils.h"
 #include "data/QueryLayer.h"
 #include "data/ServiceList.h"
@@ -14,24 +12,6 @@
 #include <QDateTime>
 #include <algorithm>
 
-namespace {
-struct SilentMessages final : Messages
-{
-    void info(const QString&) override {}
-    void error(const QString&) override {}
-    bool askYesNo(const QString&) override { return false; }
-};
-struct NoPlatform final : Platform
-{
-    QString computerName() override { return QStringLiteral("bench"); }
-    HostLookup lookUpHost() override { return {}; }
-    QString tempFolder() override { return QStringLiteral("/tmp/"); }
-    QString executablePath() override { return QStringLiteral("/tmp/Korvalen"); }
-    bool runProgram(const QString&, const QString&, const QString&, const QString&) override { return false; }
-    bool internetAvailable() override { return false; }
-};
-} // namespace
-
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv); // the layer pumps a GUI message queue
@@ -39,12 +19,8 @@ int main(int argc, char* argv[])
     bench::buildDatabase(database, {QStringLiteral("his_schema.sql"), QStringLiteral("his_basic.sql"),
                                     QStringLiteral("service_types.sql")});
     const ConnectionParams params = bench::serverParams(database);
-    SilentMessages messages;
-    NoPlatform platform;
-    TDSDM dm(messages, platform);
-    dm.DSDBConnection.setParams(params);
-    dm.DSDBConnection.setOption(QStringLiteral("MySQL.CharSet"), QStringLiteral("UTF8"));
-    dm.DSDBConnection.open();
+    bench::Session session(database);
+    TDSDM& dm = session.dm;
     bench::RawConnection raw(params);
 
     const int runs = 7, perRun = 300;
@@ -66,7 +42,6 @@ int main(int argc, char* argv[])
     });
 
     // Save all of 100 rows against the same INSERTs sent by the plain client.
-    dm.session.HospitalCode = QStringLiteral("10669");
     QVector<double> saveSamples, insertSamples;
     const int saveRuns = 21;
     for (int run = 0; run < saveRuns; ++run) {
@@ -99,9 +74,7 @@ int main(int argc, char* argv[])
     std::sort(saveSamples.begin(), saveSamples.end());
     std::sort(insertSamples.begin(), insertSamples.end());
 
-    std::printf("| %-46s | %13s | %13s | %6s |\n", "benchmark", "program", "floor", "ratio");
-    std::printf("|%s|%s|%s|%s|\n", QByteArray(48, '-').constData(), QByteArray(15, '-').constData(),
-                QByteArray(15, '-').constData(), QByteArray(8, '-').constData());
+    bench::header();
     bench::report(QStringLiteral("QueryData, one code-set query"), layerQuery, rawQuery);
     bench::report(QStringLiteral("NextSerialNumber (5 statements)"), layerSerial, rawSerial);
     bench::report(QStringLiteral("Save all of 100 rows"), saveSamples[saveRuns / 2] / 1000, insertSamples[saveRuns / 2] / 1000,

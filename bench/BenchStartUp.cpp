@@ -7,8 +7,6 @@
 //   BenchStartUp --bare               one bare window start
 #include "BenchSupport.h"
 
-#include "app/Messages.h"
-#include "app/Platform.h"
 #include "app/TStart_f.h"
 #include "settings/SettingsFile.h"
 
@@ -43,24 +41,6 @@ long peakKiB()
     return usage.ru_maxrss;
 }
 
-struct ReportingMessages final : Messages
-{
-    void info(const QString& t) override { std::fprintf(stderr, "message: %s\n", qPrintable(t)); }
-    void error(const QString& t) override { std::fprintf(stderr, "message: %s\n", qPrintable(t)); }
-    bool askYesNo(const QString&) override { return false; }
-};
-
-struct BenchPlatform final : Platform
-{
-    QString folder;
-    QString computerName() override { return QStringLiteral("ward-pc1"); }
-    HostLookup lookUpHost() override { return {QStringLiteral("ward-pc1"), QStringLiteral("127.0.0.1")}; }
-    QString tempFolder() override { return folder + QLatin1Char('/'); }
-    QString executablePath() override { return folder + QStringLiteral("/Korvalen"); }
-    bool runProgram(const QString&, const QString&, const QString&, const QString&) override { return false; }
-    bool internetAvailable() override { return false; }
-};
-
 int runProgram(const QString& database, const QString& statementFile)
 {
     QApplication app(*new int(1), new char*[1]{const_cast<char*>("bench")});
@@ -69,9 +49,11 @@ int runProgram(const QString& database, const QString& statementFile)
     writeSettings(settingsFilePath(folder.path()),
                   SettingsEntries{p.server, p.user, p.database, p.password, p.port, QStringLiteral("1.4"),
                                   QStringLiteral("1.พยาบาล"), false});
-    ReportingMessages messages;
-    BenchPlatform platform;
-    platform.folder = folder.path();
+    RecordingMessages messages;
+    FakePlatform platform;
+    platform.host = HostLookup{platform.computer, QStringLiteral("127.0.0.1")};
+    platform.executable = folder.filePath(QStringLiteral("Korvalen"));
+    platform.temp = folder.path() + QLatin1Char('/');
     TStart_f window(messages, platform);
     QStringList statements;
     window.DSDM().DSDBConnection.setObserver([&](const QString& sql) { statements << sql; });
@@ -85,6 +67,8 @@ int runProgram(const QString& database, const QString& statementFile)
     app.exec();
     std::printf("ready %ld\n", peakKiB());
     std::fflush(stdout);
+    for (const QString& text : messages.texts)
+        std::fprintf(stderr, "message: %s\n", qPrintable(text));
     if (!statementFile.isEmpty()) {
         QFile out(statementFile);
         out.open(QIODevice::WriteOnly);
@@ -229,9 +213,7 @@ int main(int argc, char* argv[])
     const double delays = 300 + 100 + 100;
     const double allowed = delays + bare.ms + 1.3 * statementFloor;
 
-    std::printf("| %-46s | %13s | %13s | %6s |\n", "benchmark", "program", "floor", "ratio");
-    std::printf("|%s|%s|%s|%s|\n", QByteArray(48, '-').constData(), QByteArray(15, '-').constData(),
-                QByteArray(15, '-').constData(), QByteArray(8, '-').constData());
+    bench::header();
     bench::report(QStringLiteral("start-up to ready (floor: delays+bare+1.3xSQL)"), program.ms, allowed, QStringLiteral("ms"));
     bench::note(QStringLiteral("  fixed timer delays of the chain"), delays, QStringLiteral("ms"));
     bench::note(QStringLiteral("  bare Qt window start"), bare.ms, QStringLiteral("ms"));

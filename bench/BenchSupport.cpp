@@ -36,6 +36,14 @@ void buildDatabase(const QString& database, const QStringList& fixtureFiles)
         TestDatabase::runFileOn(c, name);
 }
 
+Session::Session(const QString& database) : dm(messages, platform)
+{
+    dm.DSDBConnection.setParams(serverParams(database));
+    dm.DSDBConnection.setOption(QStringLiteral("MySQL.CharSet"), QStringLiteral("UTF8"));
+    dm.DSDBConnection.open();
+    dm.session.HospitalCode = QStringLiteral("10669");
+}
+
 RawConnection::RawConnection(const ConnectionParams& p)
 {
     m_mysql = mysql_init(nullptr);
@@ -74,6 +82,13 @@ double medianMicros(int runs, int perRun, const std::function<void()>& body)
     }
     std::sort(samples.begin(), samples.end());
     return samples[samples.size() / 2];
+}
+
+void header()
+{
+    std::printf("| %-46s | %13s | %13s | %6s |\n", "benchmark", "program", "floor", "ratio");
+    std::printf("|%s|%s|%s|%s|\n", QByteArray(48, '-').constData(), QByteArray(15, '-').constData(),
+                QByteArray(15, '-').constData(), QByteArray(8, '-').constData());
 }
 
 void report(const QString& name, double programMicros, double floorMicros, const QString& unit)

@@ -2,6 +2,9 @@
 // What every benchmark needs: a database on the private server, a raw Connector/C connection for
 // the floor, a data module for the program's own code, and timing helpers.
 #include "data/DbConnection.h"
+#include "data/TDSDM.h"
+#include "support/FakePlatform.h"
+#include "support/RecordingMessages.h"
 
 #include <QString>
 #include <QVector>
@@ -15,6 +18,15 @@ namespace bench {
 ConnectionParams serverParams(const QString& database);
 // Drops and builds the database from the test fixtures named.
 void buildDatabase(const QString& database, const QStringList& fixtureFiles);
+
+// The program's data module on a database of the private server, as the main window has it.
+struct Session
+{
+    explicit Session(const QString& database);
+    RecordingMessages messages;
+    FakePlatform platform;
+    TDSDM dm;
+};
 
 // A plain Connector/C connection: the floor every figure is compared with.
 class RawConnection
@@ -34,6 +46,8 @@ private:
 // `perRun` times in each run.
 double medianMicros(int runs, int perRun, const std::function<void()>& body);
 
+// The head of the result table.
+void header();
 // One line of the result table.
 void report(const QString& name, double programMicros, double floorMicros, const QString& unit = QStringLiteral("µs"));
 

@@ -67,9 +67,7 @@ int main(int argc, char* argv[])
         t.join();
     const double floorMs = clock.nsecsElapsed() / 1e6;
 
-    std::printf("| %-46s | %13s | %13s | %6s |\n", "benchmark", "program", "floor", "ratio");
-    std::printf("|%s|%s|%s|%s|\n", QByteArray(48, '-').constData(), QByteArray(15, '-').constData(),
-                QByteArray(15, '-').constData(), QByteArray(8, '-').constData());
+    bench::header();
     bench::report(QStringLiteral("8 workstations x 500 rows, total time"), programMs, floorMs, QStringLiteral("ms"));
     std::printf("| %-46s | %13.0f | %13.0f |        |\n", "  rows per second", total / (programMs / 1000),
                 workstations * rows / (floorMs / 1000));

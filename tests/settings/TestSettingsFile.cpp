@@ -2,6 +2,7 @@
 // (tests/fixtures/settings/make_fixtures.py) and broken files that hold one fault each.
 #include "data/Error.h"
 #include "settings/SettingsFile.h"
+#include "support/SettingsFixtures.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -10,17 +11,6 @@
 Q_DECLARE_METATYPE(ConnectionValues)
 
 namespace {
-
-QString fixture(const QString& name)
-{
-    return QStringLiteral(TEST_FIXTURES_DIR "/settings/") + name;
-}
-
-QByteArray fileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 ConnectionValues connection(const char* host, const char* user, const QString& password,
                             const char* db, const char* port)

@@ -2,6 +2,7 @@
 // file in a temporary folder and a recorder for messages and for what it hands on.
 #include "settings/TConnecting_F.h"
 #include "support/RecordingMessages.h"
+#include "support/SettingsFixtures.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -14,17 +15,6 @@
 #include <QtTest>
 
 namespace {
-
-QString fixture(const QString& name)
-{
-    return QStringLiteral(TEST_FIXTURES_DIR "/settings/") + name;
-}
-
-QByteArray fileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 template <typename W> W* child(QWidget& dialog, const char* name)
 {

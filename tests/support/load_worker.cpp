@@ -2,34 +2,16 @@
 // list's Add item code (a fresh serial number each) and writes them with Save all.
 //   korvalen-load-worker HOST PORT DATABASE COMPUTER ROWS [BATCH]
 // Prints "written N failed M" and exits 0 when every row was written.
-#include "app/Messages.h"
-#include "app/Platform.h"
 #include "data/Error.h"
 #include "data/ServiceList.h"
 #include "data/TDSDM.h"
+#include "support/FakePlatform.h"
+#include "support/RecordingMessages.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
 #include <cstdio>
 
-namespace {
-struct PrintedMessages final : Messages
-{
-    void info(const QString& t) override { std::fprintf(stderr, "%s\n", qPrintable(t)); }
-    void error(const QString& t) override { std::fprintf(stderr, "%s\n", qPrintable(t)); }
-    bool askYesNo(const QString&) override { return false; }
-};
-struct Workstation final : Platform
-{
-    QString name;
-    QString computerName() override { return name; }
-    HostLookup lookUpHost() override { return {name, QStringLiteral("127.0.0.1")}; }
-    QString tempFolder() override { return QStringLiteral("/tmp/"); }
-    QString executablePath() override { return QStringLiteral("/tmp/Korvalen"); }
-    bool runProgram(const QString&, const QString&, const QString&, const QString&) override { return false; }
-    bool internetAvailable() override { return false; }
-};
-} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -39,18 +21,21 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "usage: korvalen-load-worker HOST PORT DATABASE COMPUTER ROWS [BATCH]\n");
         return 2;
     }
-    PrintedMessages messages;
-    Workstation platform;
-    platform.name = args[4];
+    RecordingMessages messages;
+    FakePlatform platform;
+    platform.computer = args[4];
+    platform.host = HostLookup{args[4], QStringLiteral("127.0.0.1")};
     const int rows = args[5].toInt();
     const int batch = args.size() > 6 ? args[6].toInt() : rows;
     TDSDM dm(messages, platform);
     dm.CheckConnection(ConnectionValues{args[1], QStringLiteral("his"), QStringLiteral("his-pass"), args[3], args[2]});
-    if (!dm.DSDBConnection.isOpen())
+    if (!dm.DSDBConnection.isOpen()) {
+        std::fprintf(stderr, "%s\n", qPrintable(messages.texts.join(QLatin1Char('\n'))));
         return 1;
+    }
     dm.session.HospitalCode = QStringLiteral("10669");
     const QString vn = QStringLiteral("000000000000");
-    const QString hn = QStringLiteral("HN-") + platform.name;
+    const QString hn = QStringLiteral("HN-") + platform.computer;
     ServiceList list;
     int written = 0, failed = 0;
     try {
