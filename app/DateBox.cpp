@@ -20,7 +20,8 @@ DateBox::DateBox(QWidget* parent)
     m_edit->setSpecialValueText(QStringLiteral(" "));
     m_edit->setAccessibleName(QStringLiteral("วันที่ให้บริการ"));
 
-    const struct {
+    const struct
+    {
         QToolButton* button;
         const char* name;
         QString caption;

@@ -7,8 +7,7 @@
 #include <exception>
 #include <utility>
 
-template <typename Handler>
-void guarded(Messages& messages, Handler&& handler)
+template <typename Handler> void guarded(Messages& messages, Handler&& handler)
 {
     try {
         std::forward<Handler>(handler)();

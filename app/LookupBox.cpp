@@ -8,7 +8,8 @@ LookupBox::LookupBox(QWidget* parent) : QComboBox(parent)
     setMaxVisibleItems(20);
 }
 
-void LookupBox::setList(const ClientDataSet& list, const QString& keyField, const QString& showField)
+void LookupBox::setList(const ClientDataSet& list, const QString& keyField,
+                        const QString& showField)
 {
     clear();
     const int key = list.fieldIndex(keyField);
@@ -42,7 +43,8 @@ LookupDelegate::LookupDelegate(const ClientDataSet& list, QString keyField, QStr
 {
 }
 
-QWidget* LookupDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex&) const
+QWidget* LookupDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                                      const QModelIndex&) const
 {
     auto* box = new LookupBox(parent);
     box->setList(m_list, m_keyField, m_showField);
@@ -54,7 +56,8 @@ void LookupDelegate::setEditorData(QWidget* editor, const QModelIndex& index) co
     static_cast<LookupBox*>(editor)->setKeyValue(index.data(Qt::EditRole));
 }
 
-void LookupDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const
+void LookupDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
+                                  const QModelIndex& index) const
 {
     const QVariant key = static_cast<LookupBox*>(editor)->keyValue();
     if (key.isValid())

@@ -84,5 +84,6 @@ bool SystemPlatform::internetAvailable()
     if (!QNetworkInformation::instance() &&
         !QNetworkInformation::loadBackendByFeatures(QNetworkInformation::Feature::Reachability))
         return true;
-    return QNetworkInformation::instance()->reachability() != QNetworkInformation::Reachability::Disconnected;
+    return QNetworkInformation::instance()->reachability() !=
+           QNetworkInformation::Reachability::Disconnected;
 }

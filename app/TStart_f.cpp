@@ -22,8 +22,8 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -112,7 +112,8 @@ public:
             m_relayout();
         if (watched == m_view && event->type() == QEvent::KeyPress) {
             const auto* key = static_cast<QKeyEvent*>(event);
-            if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter || key->key() == Qt::Key_Tab) {
+            if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter ||
+                key->key() == Qt::Key_Tab) {
                 const QModelIndex at = m_view->currentIndex();
                 const int rows = m_view->model()->rowCount();
                 if (rows > 0) {
@@ -153,8 +154,8 @@ TStart_f::TStart_f(Messages& messages, Platform& platform, QWidget* parent)
     QFont f = font();
     f.setPixelSize(13);
     setFont(f);
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                   Qt::CustomizeWindowHint);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
 
     auto* central = new QWidget(this);
     auto* column = new QVBoxLayout(central);
@@ -186,7 +187,8 @@ TStart_f::TStart_f(Messages& messages, Platform& platform, QWidget* parent)
     CloseTimer.setInterval(100);
     connect(&recheck, &QTimer::timeout, this, [this] { handle([this] { recheckTimer(); }); });
     connect(&Timer1, &QTimer::timeout, this, [this] { handle([this] { Timer1Timer(); }); });
-    connect(&Timer_start, &QTimer::timeout, this, [this] { handle([this] { Timer_startTimer(); }); });
+    connect(&Timer_start, &QTimer::timeout, this,
+            [this] { handle([this] { Timer_startTimer(); }); });
     connect(&CloseTimer, &QTimer::timeout, this, [this] { handle([this] { CloseTimerTimer(); }); });
 
     FormCreate();
@@ -205,7 +207,8 @@ void TStart_f::buildHeader(QWidget* parent)
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setFixedHeight(34);
     Panel1->setAutoFillBackground(true);
-    Panel1->setStyleSheet(QStringLiteral("#Panel1 { background: #1e7b46; } #Panel1 QLabel { color: white; }"));
+    Panel1->setStyleSheet(
+        QStringLiteral("#Panel1 { background: #1e7b46; } #Panel1 QLabel { color: white; }"));
 
     auto* Image1 = new QToolButton(Panel1);
     Image1->setObjectName(QStringLiteral("Image1"));
@@ -275,10 +278,12 @@ QWidget* TStart_f::buildNavBar()
         return b;
     };
     entry("dxNavBar1Item1", QStringLiteral("PP Speical บุคคล"))
-        ->setToolTip(QStringLiteral("จำนวนประชากร = จำนวนประชากรเดิม + คนเกิด - คนตาย + คนย้ายเข้า - คนย้ายออก"));
+        ->setToolTip(
+            QStringLiteral("จำนวนประชากร = จำนวนประชากรเดิม + คนเกิด - คนตาย + คนย้ายเข้า - คนย้ายออก"));
     entry("dxNavBar1Item2", QStringLiteral("-----------------------"))->setEnabled(false);
     QToolButton* settings = entry("dxNavBar1Item8", QStringLiteral("กำหนดค่าเชื่อมต่อ"));
-    connect(settings, &QToolButton::clicked, this, [this] { handle([this] { dxNavBar1Item8Click(); }); });
+    connect(settings, &QToolButton::clicked, this,
+            [this] { handle([this] { dxNavBar1Item8Click(); }); });
     list->addStretch(1);
     dxNavBar1->hide();
     return dxNavBar1;
@@ -323,17 +328,22 @@ QWidget* TStart_f::buildWorkingArea()
     QPushButton* add = makeButton(Panel2, "cxButton5", QStringLiteral("เพิ่มรายการ"));
     line2->addWidget(add);
     connect(add, &QPushButton::clicked, this, [this] { handle([this] { cxButton5Click(); }); });
-    const struct {
+    const struct
+    {
         const char* name;
         const char* icon;
         QString hint;
         void (TStart_f::*handler)();
     } forms[] = {
         {"cxButton4", ":/images/all.png", QStringLiteral("คัดกรองทั้งหมด"), &TStart_f::cxButton4Click},
-        {"cxButton7", ":/images/elderly.png", QStringLiteral("บริการผู้สูงอายุ"), &TStart_f::cxButton7Click},
-        {"cxButton11", ":/images/smoking.png", QStringLiteral("คัดกรองบุหรี่"), &TStart_f::cxButton11Click},
-        {"cxButton17", ":/images/alcohol.png", QStringLiteral("คัดกรองสุรา"), &TStart_f::cxButton17Click},
-        {"cxButton12", ":/images/child.png", QStringLiteral("พัฒนาการเด็ก"), &TStart_f::cxButton12Click},
+        {"cxButton7", ":/images/elderly.png", QStringLiteral("บริการผู้สูงอายุ"),
+         &TStart_f::cxButton7Click},
+        {"cxButton11", ":/images/smoking.png", QStringLiteral("คัดกรองบุหรี่"),
+         &TStart_f::cxButton11Click},
+        {"cxButton17", ":/images/alcohol.png", QStringLiteral("คัดกรองสุรา"),
+         &TStart_f::cxButton17Click},
+        {"cxButton12", ":/images/child.png", QStringLiteral("พัฒนาการเด็ก"),
+         &TStart_f::cxButton12Click},
     };
     for (const auto& form : forms) {
         auto* b = new QPushButton(Panel2);
@@ -343,7 +353,8 @@ QWidget* TStart_f::buildWorkingArea()
         b->setAccessibleName(form.hint);
         b->setToolTip(form.hint);
         const auto handler = form.handler;
-        connect(b, &QPushButton::clicked, this, [this, handler] { handle([this, handler] { (this->*handler)(); }); });
+        connect(b, &QPushButton::clicked, this,
+                [this, handler] { handle([this, handler] { (this->*handler)(); }); });
         line2->addWidget(b);
     }
     line2->addStretch(1);
@@ -371,13 +382,14 @@ QWidget* TStart_f::buildGrid()
         {
             {QStringLiteral("pp_special_id"), QStringLiteral("ลำดับ")},
             {QStringLiteral("dest_hospcode"), QStringLiteral("รหัสหน่วยงาน")},
-            {QStringLiteral("pp_special_type_id"), QStringLiteral("งานที่ให้บริการ"), &pp_special_type_cds,
-             QStringLiteral("pp_special_type_id"), QStringLiteral("pp_special_type_name"), true},
+            {QStringLiteral("pp_special_type_id"), QStringLiteral("งานที่ให้บริการ"),
+             &pp_special_type_cds, QStringLiteral("pp_special_type_id"),
+             QStringLiteral("pp_special_type_name"), true},
             {QStringLiteral("pp_special_service_place_type_id"), QStringLiteral("สถานที่"),
              &pp_special_service_place_type_cds, QStringLiteral("pp_special_service_place_type_id"),
              QStringLiteral("pp_special_service_place_type_name")},
-            {QStringLiteral("doctor"), QStringLiteral("เจ้าหน้าที่"), &doctor_cds, QStringLiteral("code"),
-             QStringLiteral("name")},
+            {QStringLiteral("doctor"), QStringLiteral("เจ้าหน้าที่"), &doctor_cds,
+             QStringLiteral("code"), QStringLiteral("name")},
         },
         this);
     m_grid = new QTableView(box);
@@ -388,8 +400,9 @@ QWidget* TStart_f::buildGrid()
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
                             QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
-    m_grid->setItemDelegateForColumn(2, new LookupDelegate(pp_special_type_cds, QStringLiteral("pp_special_type_id"),
-                                                           QStringLiteral("pp_special_type_name"), m_grid));
+    m_grid->setItemDelegateForColumn(
+        2, new LookupDelegate(pp_special_type_cds, QStringLiteral("pp_special_type_id"),
+                              QStringLiteral("pp_special_type_name"), m_grid));
     m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_grid->verticalHeader()->setDefaultSectionSize(22);
     m_grid->setTabKeyNavigation(false);
@@ -421,12 +434,14 @@ QWidget* TStart_f::buildGrid()
         connect(b, &QToolButton::clicked, this, [this, action] { handle(action); });
         navRow->addWidget(b);
     };
-    nav("navFirst", QStringLiteral("|◀"), QStringLiteral("รายการแรก"), [&list] { list.setRecNo(0); });
+    nav("navFirst", QStringLiteral("|◀"), QStringLiteral("รายการแรก"),
+        [&list] { list.setRecNo(0); });
     nav("navPrior", QStringLiteral("◀"), QStringLiteral("รายการก่อนหน้า"),
         [&list] { list.setRecNo(std::max(0, list.recNo() - 1)); });
     nav("navNext", QStringLiteral("▶"), QStringLiteral("รายการถัดไป"),
         [&list] { list.setRecNo(std::min(list.rowCount() - 1, list.recNo() + 1)); });
-    nav("navLast", QStringLiteral("▶|"), QStringLiteral("รายการสุดท้าย"), [&list] { list.setRecNo(list.rowCount() - 1); });
+    nav("navLast", QStringLiteral("▶|"), QStringLiteral("รายการสุดท้าย"),
+        [&list] { list.setRecNo(list.rowCount() - 1); });
     nav("navAppend", QStringLiteral("+"), QStringLiteral("เพิ่มแถว"), [this, &list] {
         list.append();
         m_grid->setFocus();
@@ -434,7 +449,8 @@ QWidget* TStart_f::buildGrid()
     });
     nav("navDelete", QStringLiteral("−"), QStringLiteral("ลบแถว"), [this] { deleteGridRow(); });
     nav("navPost", QStringLiteral("✓"), QStringLiteral("บันทึกแถว"), [&list] { list.post(); });
-    nav("navCancel", QStringLiteral("✗"), QStringLiteral("ยกเลิกการแก้ไข"), [&list] { list.cancel(); });
+    nav("navCancel", QStringLiteral("✗"), QStringLiteral("ยกเลิกการแก้ไข"),
+        [&list] { list.cancel(); });
     navRow->addStretch(1);
     layout->addWidget(navigator);
 
@@ -493,12 +509,15 @@ void TStart_f::buildStatusBar()
     bar->setObjectName(QStringLiteral("StatusBar1"));
     bar->setSizeGripEnabled(false);
     bar->setFixedHeight(19 + 4);
-    const struct {
+    const struct
+    {
         int width;
         bool flat;
         const char* text;
-    } panels[] = {{70, true, "Host/DB"},         {120, false, ""}, {40, true, "User :"},   {100, false, ""},
-                  {100, false, "ComputerName :"}, {150, true, ""},  {40, false, "status :"}, {150, false, ""}};
+    } panels[] = {{70, true, "Host/DB"},          {120, false, ""},
+                  {40, true, "User :"},           {100, false, ""},
+                  {100, false, "ComputerName :"}, {150, true, ""},
+                  {40, false, "status :"},        {150, false, ""}};
     for (int i = 0; i < 8; ++i) {
         auto* label = new QLabel(QString::fromUtf8(panels[i].text), bar);
         label->setObjectName(QStringLiteral("StatusBar1Panel%1").arg(i));
@@ -537,13 +556,16 @@ void TStart_f::showEvent(QShowEvent* event)
 
 void TStart_f::FormShow()
 {
-    m_dm->SettingsFilePath = settingsFilePath(QFileInfo(m_platform.executablePath()).absolutePath());
+    m_dm->SettingsFilePath =
+        settingsFilePath(QFileInfo(m_platform.executablePath()).absolutePath());
     const HostLookup host = m_platform.lookUpHost();
     m_dm->session.ComputerName = host.name;
     m_dm->session.HostAddress = host.address;
     recheck.start();
-    setWindowTitle(QStringLiteral(" บันทึกข้อมูลส่งเสริมป้องกันโรคผู้ที่มารับบริการ และการให้บริการในชุมชน  For HOSxP : Version : ") +
-                   QString::number(SessionValues::BuildNumber));
+    setWindowTitle(
+        QStringLiteral(
+            " บันทึกข้อมูลส่งเสริมป้องกันโรคผู้ที่มารับบริการ และการให้บริการในชุมชน  For HOSxP : Version : ") +
+        QString::number(SessionValues::BuildNumber));
 }
 
 void TStart_f::recheckTimer()
@@ -562,7 +584,8 @@ void TStart_f::recheckTimer()
     host_value = values->host;
     db_value = values->db;
     port_value = values->port;
-    m_dm->CheckConnection(ConnectionValues{host_value, user_value, password_value, db_value, port_value});
+    m_dm->CheckConnection(
+        ConnectionValues{host_value, user_value, password_value, db_value, port_value});
     if (!m_dm->DSDBConnection.isOpen())
         openConnectionDialog();
     LoadSessionUser();
@@ -571,16 +594,17 @@ void TStart_f::recheckTimer()
 
 void TStart_f::openConnectionDialog()
 {
-    TConnecting_F dialog(m_dm->SettingsFilePath, m_messages,
-                         [this](const ConnectionValues& v) {
-                             password_value = v.password;
-                             user_value = v.user;
-                             host_value = v.host;
-                             db_value = v.db;
-                             port_value = v.port;
-                             m_dm->CheckConnection(v);
-                         },
-                         this);
+    TConnecting_F dialog(
+        m_dm->SettingsFilePath, m_messages,
+        [this](const ConnectionValues& v) {
+            password_value = v.password;
+            user_value = v.user;
+            host_value = v.host;
+            db_value = v.db;
+            port_value = v.port;
+            m_dm->CheckConnection(v);
+        },
+        this);
     dialog.exec();
 }
 
@@ -595,7 +619,8 @@ void TStart_f::LoadSessionUser()
 {
     setPanel(3, LoadSessionUserValues(*m_dm));
     showConnectionPanels();
-    pp_special_service_place_type_cds.load(QueryData(*m_dm, QStringLiteral("select * from pp_special_service_place_type")));
+    pp_special_service_place_type_cds.load(
+        QueryData(*m_dm, QStringLiteral("select * from pp_special_service_place_type")));
     doctor_cds.load(QueryData(*m_dm, QStringLiteral("select * from doctor where active=\"Y\"")));
     fillLookups();
 }
@@ -606,7 +631,8 @@ void TStart_f::fillLookups()
     const QVariant place = cxLookupComboBox2->keyValue();
     const QVariant service = cxLookupComboBox3->keyValue();
     cxLookupComboBox1->setList(doctor_cds, QStringLiteral("code"), QStringLiteral("name"));
-    cxLookupComboBox2->setList(pp_special_service_place_type_cds, QStringLiteral("pp_special_service_place_type_id"),
+    cxLookupComboBox2->setList(pp_special_service_place_type_cds,
+                               QStringLiteral("pp_special_service_place_type_id"),
                                QStringLiteral("pp_special_service_place_type_name"));
     cxLookupComboBox3->setList(pp_special_type_cds, QStringLiteral("pp_special_type_id"),
                                QStringLiteral("pp_special_type_name"));
@@ -622,7 +648,10 @@ void TStart_f::Timer1Timer()
     Timer_start.start();
     cxDateEdit1->setValue(QDateTime::currentDateTime());
     hospital_name->setText(
-        QueryValue(*m_dm, QStringLiteral("select concat(hospitalcode,\" : \",hospitalname)as cc  from opdconfig limit 1"))
+        QueryValue(
+            *m_dm,
+            QStringLiteral(
+                "select concat(hospitalcode,\" : \",hospitalname)as cc  from opdconfig limit 1"))
             .toString());
     if (checkPublishedBuild(*m_dm)) {
         update_now();
@@ -642,8 +671,10 @@ void TStart_f::visitContextStep()
         m_messages.info(QStringLiteral("ไม่พบ user ที่ใช้งาน HOSxP !"));
         return;
     }
-    pp_special_type_cds.load(
-        QueryData(*m_dm, QStringLiteral("select pp_special_type_id,pp_special_type_name,hos_guid from pp_special_type")));
+    pp_special_type_cds.load(QueryData(
+        *m_dm,
+        QStringLiteral(
+            "select pp_special_type_id,pp_special_type_name,hos_guid from pp_special_type")));
     fillLookups();
     m_serviceList.load(*m_dm, fhn);
     ClientDataSet& list = m_serviceList.pp_special_cds;
@@ -703,7 +734,8 @@ void TStart_f::dxNavBar1Item8Click()
 
 QuickEntry TStart_f::quickEntry() const
 {
-    return QuickEntry{cxLookupComboBox1->keyValue(), cxLookupComboBox2->keyValue(), cxDateEdit1->value()};
+    return QuickEntry{cxLookupComboBox1->keyValue(), cxLookupComboBox2->keyValue(),
+                      cxDateEdit1->value()};
 }
 
 bool TStart_f::requiredBoxesFilled(bool needService)
@@ -731,7 +763,8 @@ void TStart_f::cxButton5Click()
 {
     if (!requiredBoxesFilled(true))
         return;
-    m_serviceList.addService(*m_dm, m_dm->session.CurrentVn, fhn, cxLookupComboBox3->keyValue(), quickEntry());
+    m_serviceList.addService(*m_dm, m_dm->session.CurrentVn, fhn, cxLookupComboBox3->keyValue(),
+                             quickEntry());
 }
 
 template <typename Form> void TStart_f::openChecklist()
@@ -775,9 +808,10 @@ void TStart_f::cxButton16Click()
 {
     const SaveResult saved = m_serviceList.saveAll(*m_dm, m_dm->session.CurrentVn, fhn);
     if (saved.failed > 0) {
-        m_messages.error(QStringLiteral("บันทึกไม่สำเร็จ %1 รายการ (ยังอยู่ในรายการ กด \"บันทึก ทั้งหมด\" อีกครั้งได้)\r%2")
-                             .arg(saved.failed)
-                             .arg(saved.firstError));
+        m_messages.error(
+            QStringLiteral("บันทึกไม่สำเร็จ %1 รายการ (ยังอยู่ในรายการ กด \"บันทึก ทั้งหมด\" อีกครั้งได้)\r%2")
+                .arg(saved.failed)
+                .arg(saved.firstError));
         return;
     }
     if (Auto_close->isChecked())

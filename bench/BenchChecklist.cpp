@@ -30,8 +30,9 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     const QString database = QStringLiteral("bench_checklist");
-    bench::buildDatabase(database, {QStringLiteral("his_schema.sql"), QStringLiteral("his_basic.sql"),
-                                    QStringLiteral("service_types.sql")});
+    bench::buildDatabase(database,
+                         {QStringLiteral("his_schema.sql"), QStringLiteral("his_basic.sql"),
+                          QStringLiteral("service_types.sql")});
     const ConnectionParams params = bench::serverParams(database);
     bench::Session session(database);
     TDSDM& dm = session.dm;
@@ -78,7 +79,8 @@ int main(int argc, char* argv[])
                     auto* tick = new QStandardItem;
                     tick->setCheckable(true);
                     model->setItem(r, 0, tick);
-                    model->setItem(r, 1, new QStandardItem(QStringLiteral("คัดกรองมะเร็งเต้านม 1B0030")));
+                    model->setItem(r, 1,
+                                   new QStandardItem(QStringLiteral("คัดกรองมะเร็งเต้านม 1B0030")));
                 }
                 auto* view = new QTableView(tabs);
                 view->setModel(model);
@@ -92,9 +94,9 @@ int main(int argc, char* argv[])
             bareTimes << clock.nsecsElapsed() / 1e6;
         }
         selectTimes << bench::medianMicros(1, 1, [&] {
-            for (const QByteArray& s : selects)
-                raw.run(s);
-        }) / 1000.0;
+                           for (const QByteArray& s : selects)
+                               raw.run(s);
+                       }) / 1000.0;
     }
 
     // Saving 100 ticked codes for a patient with no rows today.
@@ -128,17 +130,18 @@ int main(int argc, char* argv[])
         if (services.pp_special_cds.changeCount() != 100)
             qFatal("the save added %d rows, not 100", services.pp_special_cds.changeCount());
         saveFloor << bench::medianMicros(1, 1, [&] {
-            for (const QByteArray& s : statements)
-                raw.run(s);
-        }) / 1000.0;
+                         for (const QByteArray& s : statements)
+                             raw.run(s);
+                     }) / 1000.0;
     }
 
     const double open = median(openTimes), bare = median(bareTimes), sql = median(selectTimes);
     bench::header();
-    bench::report(QStringLiteral("general form open (floor: 1.3x(bare+SQL))"), open, 1.3 * (bare + sql),
-                  QStringLiteral("ms"));
+    bench::report(QStringLiteral("general form open (floor: 1.3x(bare+SQL))"), open,
+                  1.3 * (bare + sql), QStringLiteral("ms"));
     bench::note(QStringLiteral("  bare dialog, twenty tab grids"), bare, QStringLiteral("ms"));
     bench::note(QStringLiteral("  twenty selects, plain client"), sql, QStringLiteral("ms"));
-    bench::report(QStringLiteral("save of 100 ticked codes"), median(saveTimes), median(saveFloor), QStringLiteral("ms"));
+    bench::report(QStringLiteral("save of 100 ticked codes"), median(saveTimes), median(saveFloor),
+                  QStringLiteral("ms"));
     return 0;
 }

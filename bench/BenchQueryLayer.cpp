@@ -16,8 +16,9 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv); // the layer pumps a GUI message queue
     const QString database = QStringLiteral("bench_query");
-    bench::buildDatabase(database, {QStringLiteral("his_schema.sql"), QStringLiteral("his_basic.sql"),
-                                    QStringLiteral("service_types.sql")});
+    bench::buildDatabase(database,
+                         {QStringLiteral("his_schema.sql"), QStringLiteral("his_basic.sql"),
+                          QStringLiteral("service_types.sql")});
     const ConnectionParams params = bench::serverParams(database);
     bench::Session session(database);
     TDSDM& dm = session.dm;
@@ -32,10 +33,12 @@ int main(int argc, char* argv[])
 
     const QByteArray serialStatements[] = {
         "select count(*) as cc from serial where name='bench_raw' and serial_no is not null",
-        "LOCK TABLES serial WRITE", "update serial set serial_no=serial_no+1 where name='bench_raw'",
+        "LOCK TABLES serial WRITE",
+        "update serial set serial_no=serial_no+1 where name='bench_raw'",
         "select serial_no from serial where name='bench_raw'", "UNLOCK TABLES"};
     raw.run("INSERT INTO serial VALUES ('bench_raw', 0)");
-    const double layerSerial = bench::medianMicros(runs, perRun, [&] { NextSerialNumber(dm, QStringLiteral("bench_id")); });
+    const double layerSerial = bench::medianMicros(
+        runs, perRun, [&] { NextSerialNumber(dm, QStringLiteral("bench_id")); });
     const double rawSerial = bench::medianMicros(runs, perRun, [&] {
         for (const QByteArray& s : serialStatements)
             raw.run(s);
@@ -55,8 +58,9 @@ int main(int argc, char* argv[])
         // once (recording the statements), deletes them, and then times the plain client and the
         // program's write of the same change log, each after deleting the rows again.
         const ChangeLog log = list.pp_special_cds.changeLog();
-        const QString sql = QStringLiteral("select * from pp_special   where vn=\"000000000000\" and hn=\"") + hn +
-                            QStringLiteral("\"");
+        const QString sql =
+            QStringLiteral("select * from pp_special   where vn=\"000000000000\" and hn=\"") + hn +
+            QStringLiteral("\"");
         QList<QByteArray> inserts;
         dm.DSDBConnection.setObserver([&](const QString& text) { inserts << text.toUtf8(); });
         list.saveAll(dm, QStringLiteral("000000000000"), hn);
@@ -89,7 +93,7 @@ int main(int argc, char* argv[])
     bench::header();
     bench::report(QStringLiteral("QueryData, one code-set query"), layerQuery, rawQuery);
     bench::report(QStringLiteral("NextSerialNumber (5 statements)"), layerSerial, rawSerial);
-    bench::report(QStringLiteral("Save all of 100 rows"), saveSamples[saveRuns / 2] / 1000, insertSamples[saveRuns / 2] / 1000,
-                  QStringLiteral("ms"));
+    bench::report(QStringLiteral("Save all of 100 rows"), saveSamples[saveRuns / 2] / 1000,
+                  insertSamples[saveRuns / 2] / 1000, QStringLiteral("ms"));
     return 0;
 }

@@ -43,12 +43,13 @@ long peakKiB()
 
 int runProgram(const QString& database, const QString& statementFile)
 {
-    QApplication app(*new int(1), new char*[1]{const_cast<char*>("bench")});
+    QApplication app(
+        *new int(1), new char* [1] { const_cast<char*>("bench") });
     QTemporaryDir folder;
     const ConnectionParams p = bench::serverParams(database);
     writeSettings(settingsFilePath(folder.path()),
-                  SettingsEntries{p.server, p.user, p.database, p.password, p.port, QStringLiteral("1.4"),
-                                  QStringLiteral("1.พยาบาล"), false});
+                  SettingsEntries{p.server, p.user, p.database, p.password, p.port,
+                                  QStringLiteral("1.4"), QStringLiteral("1.พยาบาล"), false});
     RecordingMessages messages;
     FakePlatform platform;
     platform.host = HostLookup{platform.computer, QStringLiteral("127.0.0.1")};
@@ -79,7 +80,8 @@ int runProgram(const QString& database, const QString& statementFile)
 
 int runBare()
 {
-    QApplication app(*new int(1), new char*[1]{const_cast<char*>("bench")});
+    QApplication app(
+        *new int(1), new char* [1] { const_cast<char*>("bench") });
     QMainWindow window;
     auto* central = new QWidget(&window);
     auto* column = new QVBoxLayout(central);
@@ -167,10 +169,12 @@ double replayMs(const QString& database, const QString& statementFile)
     if (!current.isEmpty())
         joined << current;
     bench::RawConnection raw(bench::serverParams(database));
-    return bench::medianMicros(5, 1, [&] {
-               for (const QByteArray& s : joined)
-                   raw.run(s, true);
-           }) / 1000.0;
+    return bench::medianMicros(5, 1,
+                               [&] {
+                                   for (const QByteArray& s : joined)
+                                       raw.run(s, true);
+                               }) /
+           1000.0;
 }
 
 } // namespace
@@ -178,7 +182,8 @@ double replayMs(const QString& database, const QString& statementFile)
 int main(int argc, char* argv[])
 {
     if (argc >= 3 && QByteArray(argv[1]) == "--child")
-        return runProgram(QString::fromUtf8(argv[2]), argc > 3 ? QString::fromUtf8(argv[3]) : QString());
+        return runProgram(QString::fromUtf8(argv[2]),
+                          argc > 3 ? QString::fromUtf8(argv[3]) : QString());
     if (argc >= 2 && QByteArray(argv[1]) == "--bare")
         return runBare();
 
@@ -192,34 +197,44 @@ int main(int argc, char* argv[])
         c.setParams(bench::serverParams(QStringLiteral("bench_start_big")));
         c.open();
         // A HIS-sized table: a million rows of 50,000 other patients, and 2,000 of this one.
-        c.execute(QStringLiteral(
-            "INSERT INTO pp_special (pp_special_id, vn, hn, dest_hospcode, doctor, pp_special_service_place_type_id,"
-            " pp_special_type_id, entry_datetime) SELECT seq + 100, LPAD(seq, 12, '0'), CONCAT('HN', seq % 50000),"
-            " '10669', '0001', 1, 901, '2025-01-01' + INTERVAL (seq % 700) DAY FROM seq_1_to_998000"));
-        c.execute(QStringLiteral(
-            "INSERT INTO pp_special (pp_special_id, vn, hn, dest_hospcode, doctor, pp_special_service_place_type_id,"
-            " pp_special_type_id, entry_datetime) SELECT seq + 2000000, '000000000000', '000012345',"
-            " '10669', '0001', 2, 902, '2024-01-01' + INTERVAL (seq % 700) DAY FROM seq_1_to_1998"));
+        c.execute(QStringLiteral("INSERT INTO pp_special (pp_special_id, vn, hn, dest_hospcode, "
+                                 "doctor, pp_special_service_place_type_id,"
+                                 " pp_special_type_id, entry_datetime) SELECT seq + 100, LPAD(seq, "
+                                 "12, '0'), CONCAT('HN', seq % 50000),"
+                                 " '10669', '0001', 1, 901, '2025-01-01' + INTERVAL (seq % 700) "
+                                 "DAY FROM seq_1_to_998000"));
+        c.execute(QStringLiteral("INSERT INTO pp_special (pp_special_id, vn, hn, dest_hospcode, "
+                                 "doctor, pp_special_service_place_type_id,"
+                                 " pp_special_type_id, entry_datetime) SELECT seq + 2000000, "
+                                 "'000000000000', '000012345',"
+                                 " '10669', '0001', 2, 902, '2024-01-01' + INTERVAL (seq % 700) "
+                                 "DAY FROM seq_1_to_1998"));
     }
     QTemporaryDir work;
     const QString statements = work.filePath(QStringLiteral("statements.sql"));
     const int runs = 5;
-    startChild({QStringLiteral("--child"), QStringLiteral("bench_start")}); // first start: adds the HIS keys
+    startChild({QStringLiteral("--child"),
+                QStringLiteral("bench_start")}); // first start: adds the HIS keys
     startChild({QStringLiteral("--child"), QStringLiteral("bench_start"), statements});
-    const Start program = medianStart(runs, {QStringLiteral("--child"), QStringLiteral("bench_start")});
-    const Start big = medianStart(runs, {QStringLiteral("--child"), QStringLiteral("bench_start_big")});
+    const Start program =
+        medianStart(runs, {QStringLiteral("--child"), QStringLiteral("bench_start")});
+    const Start big =
+        medianStart(runs, {QStringLiteral("--child"), QStringLiteral("bench_start_big")});
     const Start bare = medianStart(runs, {QStringLiteral("--bare")});
     const double statementFloor = replayMs(QStringLiteral("bench_start"), statements);
     const double delays = 300 + 100 + 100;
     const double allowed = delays + bare.ms + 1.3 * statementFloor;
 
     bench::header();
-    bench::report(QStringLiteral("start-up to ready (floor: delays+bare+1.3xSQL)"), program.ms, allowed, QStringLiteral("ms"));
+    bench::report(QStringLiteral("start-up to ready (floor: delays+bare+1.3xSQL)"), program.ms,
+                  allowed, QStringLiteral("ms"));
     bench::note(QStringLiteral("  fixed timer delays of the chain"), delays, QStringLiteral("ms"));
     bench::note(QStringLiteral("  bare Qt window start"), bare.ms, QStringLiteral("ms"));
-    bench::note(QStringLiteral("  start-up statements, plain client"), statementFloor, QStringLiteral("ms"));
-    bench::report(QStringLiteral("start-up, 1,000,000-row pp_special"), big.ms, program.ms, QStringLiteral("ms"));
-    bench::report(QStringLiteral("peak memory (floor: bare Qt window)"), program.kib / 1024.0, bare.kib / 1024.0,
-                  QStringLiteral("MiB"));
+    bench::note(QStringLiteral("  start-up statements, plain client"), statementFloor,
+                QStringLiteral("ms"));
+    bench::report(QStringLiteral("start-up, 1,000,000-row pp_special"), big.ms, program.ms,
+                  QStringLiteral("ms"));
+    bench::report(QStringLiteral("peak memory (floor: bare Qt window)"), program.kib / 1024.0,
+                  bare.kib / 1024.0, QStringLiteral("MiB"));
     return 0;
 }

@@ -30,7 +30,8 @@ void buildDatabase(const QString& database, const QStringList& fixtureFiles)
     c.setOption(QStringLiteral("MySQL.CharSet"), QStringLiteral("UTF8"));
     c.open();
     c.execute(QStringLiteral("DROP DATABASE IF EXISTS ") + database);
-    c.execute(QStringLiteral("CREATE DATABASE ") + database + QStringLiteral(" CHARACTER SET utf8mb4"));
+    c.execute(QStringLiteral("CREATE DATABASE ") + database +
+              QStringLiteral(" CHARACTER SET utf8mb4"));
     c.execute(QStringLiteral("USE ") + database);
     for (const QString& name : fixtureFiles)
         TestDatabase::runFileOn(c, name);
@@ -100,7 +101,8 @@ void report(const QString& name, double programMicros, double floorMicros, const
 
 void note(const QString& name, double floor, const QString& unit)
 {
-    std::printf("| %-46s | %13s | %10.1f %s |        |\n", qPrintable(name), "", floor, qPrintable(unit));
+    std::printf("| %-46s | %13s | %10.1f %s |        |\n", qPrintable(name), "", floor,
+                qPrintable(unit));
     std::fflush(stdout);
 }
 

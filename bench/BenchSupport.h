@@ -14,7 +14,8 @@ struct st_mysql;
 
 namespace bench {
 
-// Connection values of the private server started by scripts/bench (its port in $BENCH_DB_DIR/port).
+// Connection values of the private server started by scripts/bench (its port in
+// $BENCH_DB_DIR/port).
 ConnectionParams serverParams(const QString& database);
 // Drops and builds the database from the test fixtures named.
 void buildDatabase(const QString& database, const QStringList& fixtureFiles);
@@ -49,7 +50,8 @@ double medianMicros(int runs, int perRun, const std::function<void()>& body);
 // The head of the result table.
 void header();
 // One line of the result table.
-void report(const QString& name, double programMicros, double floorMicros, const QString& unit = QStringLiteral("µs"));
+void report(const QString& name, double programMicros, double floorMicros,
+            const QString& unit = QStringLiteral("µs"));
 
 // A line that shows one part of a floor.
 void note(const QString& name, double floor, const QString& unit);

@@ -6,7 +6,18 @@
 #include <QVariant>
 #include <QVector>
 
-enum class FieldType { Integer16, Integer32, Integer64, Decimal, Float, Text, Date, DateTime, Time, Blob };
+enum class FieldType {
+    Integer16,
+    Integer32,
+    Integer64,
+    Decimal,
+    Float,
+    Text,
+    Date,
+    DateTime,
+    Time,
+    Blob
+};
 
 struct Column
 {
@@ -17,10 +28,19 @@ struct Column
     QString table;           // the table the column comes from, when the server tells
 };
 
-inline QVariant sqlNull() { return QVariant::fromValue(nullptr); }
-inline bool isSqlNull(const QVariant& v) { return v.metaType().id() == QMetaType::Nullptr; }
+inline QVariant sqlNull()
+{
+    return QVariant::fromValue(nullptr);
+}
+inline bool isSqlNull(const QVariant& v)
+{
+    return v.metaType().id() == QMetaType::Nullptr;
+}
 // Not set at all, neither NULL nor a value.
-inline bool isUnset(const QVariant& v) { return !v.isValid(); }
+inline bool isUnset(const QVariant& v)
+{
+    return !v.isValid();
+}
 
 struct DataPacket
 {

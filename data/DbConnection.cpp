@@ -4,8 +4,8 @@
 
 #include <QDate>
 #include <QDateTime>
-#include <mysql.h>
 #include <errmsg.h>
+#include <mysql.h>
 
 namespace {
 
@@ -134,7 +134,8 @@ void DbConnection::open()
     const QByteArray password = m_params.password.toUtf8();
     const QByteArray database = m_params.database.toUtf8();
     if (!mysql_real_connect(mysql, server.constData(), user.constData(), password.constData(),
-                            database.constData(), unsigned(m_params.port), nullptr, CLIENT_FOUND_ROWS)) {
+                            database.constData(), unsigned(m_params.port), nullptr,
+                            CLIENT_FOUND_ROWS)) {
         const QString message = QString::fromUtf8(mysql_error(mysql));
         mysql_close(mysql);
         throw Error(message);
@@ -197,7 +198,8 @@ DataPacket DbConnection::query(const QString& sql)
             fail();
         return packet;
     }
-    struct Free {
+    struct Free
+    {
         MYSQL_RES* r;
         ~Free() { mysql_free_result(r); }
     } guard{result};
@@ -221,7 +223,8 @@ DataPacket DbConnection::query(const QString& sql)
         const unsigned long* lengths = mysql_fetch_lengths(result);
         QVector<QVariant> values(static_cast<qsizetype>(count));
         for (unsigned int i = 0; i < count; ++i)
-            values[int(i)] = toValue(packet.columns[int(i)], isUnsigned[int(i)], row[i], lengths[i]);
+            values[int(i)] =
+                toValue(packet.columns[int(i)], isUnsigned[int(i)], row[i], lengths[i]);
         packet.rows.append(std::move(values));
     }
     return packet;
@@ -234,14 +237,29 @@ QString DbConnection::literal(const QString& value)
     out += QLatin1Char('\'');
     for (const QChar c : value) {
         switch (c.unicode()) {
-        case 0: out += QLatin1String("\\0"); break;
-        case '\n': out += QLatin1String("\\n"); break;
-        case '\r': out += QLatin1String("\\r"); break;
-        case 0x1a: out += QLatin1String("\\Z"); break;
-        case '\\': out += QLatin1String("\\\\"); break;
-        case '\'': out += QLatin1String("\\'"); break;
-        case '"': out += QLatin1String("\\\""); break;
-        default: out += c;
+        case 0:
+            out += QLatin1String("\\0");
+            break;
+        case '\n':
+            out += QLatin1String("\\n");
+            break;
+        case '\r':
+            out += QLatin1String("\\r");
+            break;
+        case 0x1a:
+            out += QLatin1String("\\Z");
+            break;
+        case '\\':
+            out += QLatin1String("\\\\");
+            break;
+        case '\'':
+            out += QLatin1String("\\'");
+            break;
+        case '"':
+            out += QLatin1String("\\\"");
+            break;
+        default:
+            out += c;
         }
     }
     out += QLatin1Char('\'');
@@ -277,10 +295,10 @@ QString DbConnection::literal(const QVariant& value)
         const QDate d = dt.date();
         const QTime t = dt.time();
         if (t.msec())
-            return QString::asprintf("'%04d-%02d-%02d %02d:%02d:%02d.%03d'", d.year(), d.month(), d.day(),
-                                     t.hour(), t.minute(), t.second(), t.msec());
-        return QString::asprintf("'%04d-%02d-%02d %02d:%02d:%02d'", d.year(), d.month(), d.day(), t.hour(),
-                                 t.minute(), t.second());
+            return QString::asprintf("'%04d-%02d-%02d %02d:%02d:%02d.%03d'", d.year(), d.month(),
+                                     d.day(), t.hour(), t.minute(), t.second(), t.msec());
+        return QString::asprintf("'%04d-%02d-%02d %02d:%02d:%02d'", d.year(), d.month(), d.day(),
+                                 t.hour(), t.minute(), t.second());
     }
     case QMetaType::QByteArray: {
         const QByteArray bytes = value.toByteArray();

@@ -49,7 +49,10 @@ public:
     DataPacket query(const QString& sql);
 
     // Sees every statement text just before it is sent (tests and benchmarks).
-    void setObserver(std::function<void(const QString&)> observer) { m_observer = std::move(observer); }
+    void setObserver(std::function<void(const QString&)> observer)
+    {
+        m_observer = std::move(observer);
+    }
 
     // A MySQL string literal for the value, quotes included, for statements built here.
     static QString literal(const QString& value);

@@ -31,14 +31,17 @@ QString GetSysVar(TDSDM& dm, const QString& name)
     try {
         QCoreApplication::processEvents();
         ClientDataSet ds;
-        load(dm, ds, QStringLiteral("select count(*) as cc from sys_var where sys_name=") + sqlValue(name));
+        load(dm, ds,
+             QStringLiteral("select count(*) as cc from sys_var where sys_name=") + sqlValue(name));
         const int count = ds.value(QStringLiteral("cc")).toInt();
         ds.close();
         if (count > 0) {
-            load(dm, ds, QStringLiteral("select sys_value from sys_var where sys_name=") + sqlValue(name));
+            load(dm, ds,
+                 QStringLiteral("select sys_value from sys_var where sys_name=") + sqlValue(name));
             result = text(ds.value(QStringLiteral("sys_value")));
         } else {
-            const QString sql = QStringLiteral("select * from sys_var where sys_name=") + sqlValue(name);
+            const QString sql =
+                QStringLiteral("select * from sys_var where sys_name=") + sqlValue(name);
             load(dm, ds, sql);
             QCoreApplication::processEvents();
             ds.insert();
@@ -92,21 +95,25 @@ QString hospitalValue(TDSDM& dm, const QString& sql)
 
 QString GetHospitalCode(TDSDM& dm)
 {
-    dm.session.HospitalCode = hospitalValue(dm, QStringLiteral("select hospitalcode as hn from opdconfig"));
+    dm.session.HospitalCode =
+        hospitalValue(dm, QStringLiteral("select hospitalcode as hn from opdconfig"));
     return dm.session.HospitalCode;
 }
 
 QString GetHospitalName(TDSDM& dm)
 {
-    dm.session.HospitalName = hospitalValue(dm, QStringLiteral("select hospitalname as hn from opdconfig"));
+    dm.session.HospitalName =
+        hospitalValue(dm, QStringLiteral("select hospitalname as hn from opdconfig"));
     return dm.session.HospitalName;
 }
 
 bool HasAccessRight(TDSDM& dm, const QString& rightName)
 {
-    const int known = QueryValue(dm, QStringLiteral("select count(rightname) as cc from accessoperation  where rightname=") +
-                                         sqlValue(rightName) + QLatin1Char(' '))
-                          .toInt();
+    const int known =
+        QueryValue(dm, QStringLiteral(
+                           "select count(rightname) as cc from accessoperation  where rightname=") +
+                           sqlValue(rightName) + QLatin1Char(' '))
+            .toInt();
     if (known == 0) {
         const QString sql = QStringLiteral("select * from accessoperation limit 0");
         ClientDataSet ds;
@@ -123,9 +130,11 @@ bool HasAccessRight(TDSDM& dm, const QString& rightName)
         return true;
 
     ClientDataSet user;
-    load(dm, user, QStringLiteral("select accessright from opduser where loginname='") +
-                       sqlEscaped(dm.session.LoginName) + QLatin1Char('\''));
-    const QString rights = user.rowCount() > 0 ? text(user.value(QStringLiteral("accessright"))) : QString();
+    load(dm, user,
+         QStringLiteral("select accessright from opduser where loginname='") +
+             sqlEscaped(dm.session.LoginName) + QLatin1Char('\''));
+    const QString rights =
+        user.rowCount() > 0 ? text(user.value(QStringLiteral("accessright"))) : QString();
     auto upper = [](QString s) {
         for (QChar& c : s)
             if (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
@@ -144,8 +153,8 @@ int NextSerialNumber(TDSDM& dm, const QString& name)
     // Sent as written: no quote conversion, no query lock, no message pumping.
     DbConnection& db = dm.DSDBConnection;
     const QString key = sqlRawValue(name);
-    const int present = db.query(QStringLiteral("select count(*) as cc from serial where name=") + key +
-                                 QStringLiteral(" and serial_no is not null"))
+    const int present = db.query(QStringLiteral("select count(*) as cc from serial where name=") +
+                                 key + QStringLiteral(" and serial_no is not null"))
                             .rows.value(0)
                             .value(0)
                             .toInt();
@@ -163,7 +172,8 @@ int NextSerialNumber(TDSDM& dm, const QString& name)
                            QStringLiteral(", 0)"));
             } catch (const Error&) {
                 // Another workstation may just have created it; go on only if it is there now.
-                if (db.query(QStringLiteral("select * from serial where name=") + key).rows.isEmpty())
+                if (db.query(QStringLiteral("select * from serial where name=") + key)
+                        .rows.isEmpty())
                     throw;
             }
         }
@@ -172,7 +182,8 @@ int NextSerialNumber(TDSDM& dm, const QString& name)
     int number = 0;
     try {
         db.execute(QStringLiteral("update serial set serial_no=serial_no+1 where name=") + key);
-        const DataPacket p = db.query(QStringLiteral("select serial_no from serial where name=") + key);
+        const DataPacket p =
+            db.query(QStringLiteral("select serial_no from serial where name=") + key);
         if (p.rows.isEmpty())
             throw Error(QStringLiteral("Serial ") + name + QStringLiteral(" not found"));
         number = p.rows.first().first().toInt();
@@ -222,8 +233,9 @@ QString LookupField(TDSDM& dm, const QString& keyColumn, const QString& keyValue
         expression = ColonField(columnExpression, 1) + QStringLiteral(" as ") + column;
     }
     ClientDataSet ds;
-    load(dm, ds, QStringLiteral("select ") + expression + QStringLiteral(" from ") + table +
-                     QStringLiteral(" where ") + keyColumn + QStringLiteral(" = ") + keyValue);
+    load(dm, ds,
+         QStringLiteral("select ") + expression + QStringLiteral(" from ") + table +
+             QStringLiteral(" where ") + keyColumn + QStringLiteral(" = ") + keyValue);
     if (ds.rowCount() == 0)
         return QString();
     try {
@@ -237,7 +249,8 @@ QString LookupField(TDSDM& dm, const QString& keyColumn, const QString& keyValue
 QString ColonField(const QString& text, int n)
 {
     const QString none = QStringLiteral(" ");
-    if (text.isEmpty() || n > 10 || n < 1 || n >= text.size() || text.count(QLatin1Char(':')) < n - 1)
+    if (text.isEmpty() || n > 10 || n < 1 || n >= text.size() ||
+        text.count(QLatin1Char(':')) < n - 1)
         return none;
     const QString rest = text.startsWith(QLatin1Char(':')) ? text.mid(1) : text;
     const QStringList fields = rest.split(QLatin1Char(':'));

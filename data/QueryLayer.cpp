@@ -154,7 +154,8 @@ QString statementFor(const QString& table, const QVector<Column>& columns, const
                sets.join(QStringLiteral(", ")) + whereClause(columns, change.original, keyOnly);
     }
     case ChangeKind::Deleted:
-        return QStringLiteral("DELETE FROM ") + table + whereClause(columns, change.original, keyOnly);
+        return QStringLiteral("DELETE FROM ") + table +
+               whereClause(columns, change.original, keyOnly);
     }
     return QString();
 }

@@ -32,9 +32,9 @@ QVariant QueryValue(TDSDM& dm, const QString& sql);
 
 struct ApplyResult
 {
-    int failed = 0;            // changes not written
-    QVector<quint64> written;  // ids of the changes that were written (for acceptChanges)
-    QString firstError;        // the server's text for the first change that failed
+    int failed = 0;           // changes not written
+    QVector<quint64> written; // ids of the changes that were written (for acceptChanges)
+    QString firstError;       // the server's text for the first change that failed
 };
 
 // An error outside the row-by-row writing; carries what had been written before it.
@@ -42,7 +42,9 @@ class ApplyDeltaError : public Error
 {
 public:
     ApplyDeltaError(const QString& text, ApplyResult partial)
-        : Error(text), result(std::move(partial)) {}
+        : Error(text), result(std::move(partial))
+    {
+    }
     ApplyResult result;
 };
 

@@ -7,17 +7,18 @@
 
 void ServiceList::load(TDSDM& dm, const QString& hn)
 {
-    pp_special_cds.load(QueryData(dm, QStringLiteral("select * from pp_special  where  hn=") + sqlValue(hn) +
-                                          QLatin1Char(' ')));
+    pp_special_cds.load(QueryData(dm, QStringLiteral("select * from pp_special  where  hn=") +
+                                          sqlValue(hn) + QLatin1Char(' ')));
 }
 
-void ServiceList::addService(TDSDM& dm, const QString& vn, const QString& hn, const QVariant& typeId,
-                             const QuickEntry& entry)
+void ServiceList::addService(TDSDM& dm, const QString& vn, const QString& hn,
+                             const QVariant& typeId, const QuickEntry& entry)
 {
     ClientDataSet& ds = pp_special_cds;
     ds.insert();
     try {
-        ds.setValue(QStringLiteral("pp_special_id"), NextSerialNumber(dm, QStringLiteral("pp_special_id")));
+        ds.setValue(QStringLiteral("pp_special_id"),
+                    NextSerialNumber(dm, QStringLiteral("pp_special_id")));
         ds.setValue(QStringLiteral("vn"), vn);
         ds.setValue(QStringLiteral("hn"), hn);
         ds.setValue(QStringLiteral("dest_hospcode"), dm.session.HospitalCode);

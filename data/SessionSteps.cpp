@@ -15,17 +15,18 @@ QString LoadSessionUserValues(TDSDM& dm)
 {
     SessionValues& s = dm.session;
     const QString computer = GetLocalComputerName(dm.platform);
-    const QString login = QueryValue(dm, QStringLiteral("select kskloginname from onlineuser  where servername=") +
-                                             sqlValue(computer) + QLatin1Char(' '))
-                              .toString();
+    const QString login =
+        QueryValue(dm, QStringLiteral("select kskloginname from onlineuser  where servername=") +
+                           sqlValue(computer) + QLatin1Char(' '))
+            .toString();
     if (!login.isEmpty()) {
         s.LoginName = login;
         s.DoctorCode = ReadDoctorCode(dm, true);
     } else {
         s.LoginName.clear();
     }
-    return QueryValue(dm, QStringLiteral("select name from opduser where loginname=") + sqlValue(s.LoginName) +
-                              QLatin1Char(' '))
+    return QueryValue(dm, QStringLiteral("select name from opduser where loginname=") +
+                              sqlValue(s.LoginName) + QLatin1Char(' '))
         .toString();
 }
 
@@ -39,17 +40,21 @@ QString ReadDoctorCode(TDSDM& dm, bool trailingBlank)
 
 QString ReadCurrentHn(TDSDM& dm)
 {
-    const QVariant hn =
-        QueryValue(dm, QStringLiteral("select sys_value from sys_var where sys_name like(\"hn_online_for_pelvo\")"));
+    const QVariant hn = QueryValue(
+        dm, QStringLiteral(
+                "select sys_value from sys_var where sys_name like(\"hn_online_for_pelvo\")"));
     if (isSqlNull(hn))
-        throw Error(QStringLiteral("The current patient's HN in sys_var \"hn_online_for_pelvo\" is NULL"));
+        throw Error(
+            QStringLiteral("The current patient's HN in sys_var \"hn_online_for_pelvo\" is NULL"));
     return hn.toString();
 }
 
 QString ReadPatientName(TDSDM& dm, const QString& hn)
 {
-    return QueryValue(dm, QStringLiteral("select concat(pname,fname,\" \",lname)as cc from patient where hn=") +
-                              sqlValue(hn) + QLatin1Char(' '))
+    return QueryValue(dm,
+                      QStringLiteral(
+                          "select concat(pname,fname,\" \",lname)as cc from patient where hn=") +
+                          sqlValue(hn) + QLatin1Char(' '))
         .toString();
 }
 
@@ -58,8 +63,8 @@ void RegisterComputer(TDSDM& dm)
     const QString key = dm.session.ComputerName.toUpper();
     QString depcode;
     try {
-        depcode = LookupField(dm, QStringLiteral("computer"), sqlValue(key), QStringLiteral("depcode"),
-                              QStringLiteral("comdep"));
+        depcode = LookupField(dm, QStringLiteral("computer"), sqlValue(key),
+                              QStringLiteral("depcode"), QStringLiteral("comdep"));
     } catch (const Error&) {
         // counts as not registered
     }
@@ -127,7 +132,10 @@ void readGroupA(TDSDM& dm)
     for (const char* name : {"depcode_anc", "depcode_baby", "depcode_fp", "check_icd_vwxy",
                              "no_nurse_edit_other_user_cc", "finance_style"})
         GetSysVar(dm, QLatin1String(name));
-    guardedRead([&] { return QueryValueList(dm, QStringLiteral("select income from income where income_group=14")); });
+    guardedRead([&] {
+        return QueryValueList(dm,
+                              QStringLiteral("select income from income where income_group=14"));
+    });
     QueryValueList(dm, QStringLiteral("select income from income where income_group=12"));
     GetSysVar(dm, QStringLiteral("ipd_drug_income"));
     GetSysVar(dm, QStringLiteral("opd_transfer_drug_income"));
@@ -140,8 +148,10 @@ void readGroupB(TDSDM& dm, const QString& province)
     const SessionValues& s = dm.session;
     guardedRead([&] { return lookup(dm, "code", s.DoctorCode, "force_diagnosis", "doctor"); });
     lookup(dm, "loginname", s.LoginName, "startfullscreen", "opduser");
-    guardedRead([&] { return lookup(dm, "loginname", s.LoginName, "drug_access_level", "opduser"); });
-    QueryValueList(dm, QStringLiteral("select hospcode from hospcode where chwpart=") + sqlValue(province));
+    guardedRead(
+        [&] { return lookup(dm, "loginname", s.LoginName, "drug_access_level", "opduser"); });
+    QueryValueList(dm, QStringLiteral("select hospcode from hospcode where chwpart=") +
+                           sqlValue(province));
 
     for (const char* name : {"dm_clinic_code", "doctor_fee_icode1", "doctor_fee_icode2",
                              "check_chronic_visit", "disable_vn_lock"})
@@ -157,8 +167,13 @@ void readGroupB(TDSDM& dm, const QString& province)
           "new_patient_fee_icode", "print_nondrug_sticker", "NURSE_SERVICE_INCOME",
           "non_drug_account_income", "lab_link_bloodgr"})
         GetSysVar(dm, QLatin1String(name));
-    guardedRead([&] { return QueryValue(dm, QStringLiteral("select bankacc1 from opdconfig limit 1")).toString(); });
-    guardedRead([&] { return QueryValue(dm, QStringLiteral("select count(*) as cc from replicate_slave")).toString(); });
+    guardedRead([&] {
+        return QueryValue(dm, QStringLiteral("select bankacc1 from opdconfig limit 1")).toString();
+    });
+    guardedRead([&] {
+        return QueryValue(dm, QStringLiteral("select count(*) as cc from replicate_slave"))
+            .toString();
+    });
 }
 
 void connectImageDatabase(TDSDM& dm)
@@ -188,8 +203,10 @@ void ReadHostSettings(TDSDM& dm)
     GetHospitalName(dm);
     s.HospitalCode = GetHospitalCode(dm);
     const DataPacket place = QueryData(
-        dm, QStringLiteral("select chwpart,amppart,tmbpart from hospcode where hospcode=") + sqlValue(s.HospitalCode));
-    const QString province = place.rows.isEmpty() ? QString() : place.rows.first().first().toString();
+        dm, QStringLiteral("select chwpart,amppart,tmbpart from hospcode where hospcode=") +
+                sqlValue(s.HospitalCode));
+    const QString province =
+        place.rows.isEmpty() ? QString() : place.rows.first().first().toString();
 
     RegisterComputer(dm);
     try {

@@ -12,15 +12,32 @@ QString sqlEscaped(const QString& value)
     out.reserve(value.size());
     for (const QChar c : value) {
         switch (c.unicode()) {
-        case 0: out += QLatin1String("\\0"); break;
-        case '\n': out += QLatin1String("\\n"); break;
-        case '\r': out += QLatin1String("\\r"); break;
-        case 0x1a: out += QLatin1String("\\Z"); break;
-        case '\\': out += QLatin1String("\\\\"); break;
-        case '\'': out += QLatin1String("\\\""); break;
-        case '"': out += QLatin1String("\\^^"); break;
-        case '^': out += QLatin1String("\\^"); break;
-        default: out += c;
+        case 0:
+            out += QLatin1String("\\0");
+            break;
+        case '\n':
+            out += QLatin1String("\\n");
+            break;
+        case '\r':
+            out += QLatin1String("\\r");
+            break;
+        case 0x1a:
+            out += QLatin1String("\\Z");
+            break;
+        case '\\':
+            out += QLatin1String("\\\\");
+            break;
+        case '\'':
+            out += QLatin1String("\\\"");
+            break;
+        case '"':
+            out += QLatin1String("\\^^");
+            break;
+        case '^':
+            out += QLatin1String("\\^");
+            break;
+        default:
+            out += c;
         }
     }
     return out;

@@ -13,7 +13,8 @@ TDSDM::TDSDM(Messages& messages_, Platform& platform_) : messages(messages_), pl
 void TDSDM::DataModuleCreate()
 {
     // The image database's connection starts on a LAN default; start-up replaces it before use.
-    UniImageServerConnection.setParams(ConnectionParams{QStringLiteral("192.168.0.250"), 3306, {}, {}, {}});
+    UniImageServerConnection.setParams(
+        ConnectionParams{QStringLiteral("192.168.0.250"), 3306, {}, {}, {}});
 }
 
 int toInteger(const QString& text)

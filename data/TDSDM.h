@@ -17,9 +17,9 @@ public:
     // itself. A port text that is not an integer throws Error before anything is opened.
     void CheckConnection(const ConnectionValues& values);
 
-    DbConnection DSDBConnection;            // every statement of the program runs here
-    DbConnection UniConnection_hos;         // a second connection to the same database
-    DbConnection UniImageServerConnection;  // the separate image database, when the HIS has one
+    DbConnection DSDBConnection;           // every statement of the program runs here
+    DbConnection UniConnection_hos;        // a second connection to the same database
+    DbConnection UniImageServerConnection; // the separate image database, when the HIS has one
     QString SettingsFilePath;
     SessionValues session;
 

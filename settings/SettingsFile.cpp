@@ -1,8 +1,8 @@
 #include "settings/SettingsFile.h"
 
+#include "data/HostUtils.h"
 #include "settings/IniFile.h"
 #include "settings/SettingsCipher.h"
-#include "data/HostUtils.h"
 
 #include <QDir>
 

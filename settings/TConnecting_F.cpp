@@ -18,7 +18,6 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-
 namespace {
 
 template <typename W> W* named(W* widget, const char* objectName, const QString& caption)

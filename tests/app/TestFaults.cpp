@@ -44,7 +44,8 @@ void TestFaults::serverDownBeforeStartUp()
     QVERIFY(f.startAndWait());
     QVERIFY(f.window().isVisible());
     QCOMPARE(f.messages.texts.size(), 3);
-    QVERIFY2(f.messages.texts[0].startsWith("Connect Error DSDBConnection : his !!!\rCan't connect to server on '127.0.0.1'"),
+    QVERIFY2(f.messages.texts[0].startsWith(
+                 "Connect Error DSDBConnection : his !!!\rCan't connect to server on '127.0.0.1'"),
              qPrintable(f.messages.texts[0]));
     QVERIFY(f.messages.texts[1].startsWith("Connect Error  UniConnection_hos : \r"));
     QCOMPARE(f.messages.texts[2], QString("Not connected to the database server"));
@@ -94,7 +95,8 @@ void TestFaults::serverDownDuringSaveAll()
     f.window().DSDM().DSDBConnection.setObserver(nullptr);
     QVERIFY(f.window().isVisible());
     QCOMPARE(f.messages.texts.size(), 1);
-    QVERIFY2(f.messages.texts[0].startsWith("บันทึกไม่สำเร็จ 3 รายการ"), qPrintable(f.messages.texts[0]));
+    QVERIFY2(f.messages.texts[0].startsWith("บันทึกไม่สำเร็จ 3 รายการ"),
+             qPrintable(f.messages.texts[0]));
     QCOMPARE(list.changeCount(), 3);
 
     server.start();
@@ -103,7 +105,8 @@ void TestFaults::serverDownDuringSaveAll()
     QCOMPARE(f.messages.texts.size(), 1);
     QVERIFY(f.window().isHidden());
     QCOMPARE(server.value("his", "select count(*) from pp_special").toInt(), 7);
-    QCOMPARE(server.value("his", "select count(distinct pp_special_id) from pp_special").toInt(), 7);
+    QCOMPARE(server.value("his", "select count(distinct pp_special_id) from pp_special").toInt(),
+             7);
 }
 
 void TestFaults::quotedValuesThroughRecording()
@@ -114,8 +117,10 @@ void TestFaults::quotedValuesThroughRecording()
     f.db.exec("UPDATE onlineuser SET servername=" + DbConnection::literal(f.platform.computer) +
               ", kskloginname='o\\'nurse'");
     f.db.exec("UPDATE opduser SET loginname='o\\'nurse' WHERE loginname='nurse1'");
-    f.db.exec("UPDATE sys_var SET sys_value=" + DbConnection::literal(hn) + " WHERE sys_name='hn_online_for_pelvo'");
-    f.db.exec("INSERT INTO patient VALUES (" + DbConnection::literal(hn) + ", 'นาย', 'อัญประกาศ', 'ทดสอบ')");
+    f.db.exec("UPDATE sys_var SET sys_value=" + DbConnection::literal(hn) +
+              " WHERE sys_name='hn_online_for_pelvo'");
+    f.db.exec("INSERT INTO patient VALUES (" + DbConnection::literal(hn) +
+              ", 'นาย', 'อัญประกาศ', 'ทดสอบ')");
     QVERIFY(f.startAndWait());
     QCOMPARE(f.window().fhn, hn);
     addService(f, "ให้สุขศึกษารายบุคคล");
@@ -123,7 +128,8 @@ void TestFaults::quotedValuesThroughRecording()
     QCOMPARE(f.messages.texts, QStringList());
     QVERIFY(f.window().isHidden());
     QCOMPARE(f.db.value("select hn from pp_special where pp_special_id=3").toString(), hn);
-    QCOMPARE(f.db.value("select doctor from pp_special where pp_special_id=3").toString(), QString("0001"));
+    QCOMPARE(f.db.value("select doctor from pp_special where pp_special_id=3").toString(),
+             QString("0001"));
 }
 
 QTEST_MAIN(TestFaults)

@@ -44,14 +44,25 @@ void TestServiceList::requiredBoxes_data()
     QTest::addColumn<QString>("emptyBox");
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("message");
-    const QStringList formButtons{"cxButton4", "cxButton7", "cxButton11", "cxButton17", "cxButton12"};
+    const QStringList formButtons{"cxButton4", "cxButton7", "cxButton11", "cxButton17",
+                                  "cxButton12"};
     for (const QString& b : QStringList{"cxButton5"} + formButtons)
         QTest::addRow("staff, %s", qPrintable(b)) << "staff" << b << "invalid เจ้าหน้าที่ !";
-    QTest::newRow("place, add") << "place" << "cxButton5" << "invalid  สถานที่  !";
-    QTest::newRow("place, form") << "place" << "cxButton4" << "invalid  สถานที่  !";
-    QTest::newRow("service, add") << "service" << "cxButton5" << "invalid  การให้บริการ  !";
-    QTest::newRow("date cleared, add") << "date" << "cxButton5" << "invalid  วันที่ให้บริการ  !";
-    QTest::newRow("date cleared, form") << "date" << "cxButton12" << "invalid  วันที่ให้บริการ  !";
+    QTest::newRow("place, add") << "place"
+                                << "cxButton5"
+                                << "invalid  สถานที่  !";
+    QTest::newRow("place, form") << "place"
+                                 << "cxButton4"
+                                 << "invalid  สถานที่  !";
+    QTest::newRow("service, add") << "service"
+                                  << "cxButton5"
+                                  << "invalid  การให้บริการ  !";
+    QTest::newRow("date cleared, add") << "date"
+                                       << "cxButton5"
+                                       << "invalid  วันที่ให้บริการ  !";
+    QTest::newRow("date cleared, form") << "date"
+                                        << "cxButton12"
+                                        << "invalid  วันที่ให้บริการ  !";
 }
 
 void TestServiceList::requiredBoxes()
@@ -117,9 +128,10 @@ void TestServiceList::saveAllWritesAndCloses()
     click(f, "cxButton16");
     QCOMPARE(f.messages.texts, QStringList());
     QVERIFY(f.window().isHidden());
-    const DataPacket rows = f.db.query(
-        "select vn, hn, dest_hospcode, doctor, pp_special_service_place_type_id, pp_special_type_id, entry_datetime "
-        "from pp_special where pp_special_id=3");
+    const DataPacket rows =
+        f.db.query("select vn, hn, dest_hospcode, doctor, pp_special_service_place_type_id, "
+                   "pp_special_type_id, entry_datetime "
+                   "from pp_special where pp_special_id=3");
     QCOMPARE(rows.rows.size(), 1);
     const QVector<QVariant>& r = rows.rows[0];
     QCOMPARE(r[0].toString(), QString("000000000000"));
@@ -198,10 +210,12 @@ void TestServiceList::failedRowsStayAndAreReported()
     click(f, "cxButton16");
     QVERIFY(f.window().isVisible()); // Auto_close is ticked, but a row was not saved
     QCOMPARE(f.messages.texts.size(), 1);
-    QVERIFY2(f.messages.texts[0].contains("1 รายการ") && f.messages.texts[0].contains("Duplicate entry '1'"),
+    QVERIFY2(f.messages.texts[0].contains("1 รายการ") &&
+                 f.messages.texts[0].contains("Duplicate entry '1'"),
              qPrintable(f.messages.texts[0]));
     QCOMPARE(f.db.value("select count(*) from pp_special").toInt(), 4);
-    QCOMPARE(f.db.value("select count(*) from pp_special where pp_special_id in (101, 102)").toInt(), 2);
+    QCOMPARE(
+        f.db.value("select count(*) from pp_special where pp_special_id in (101, 102)").toInt(), 2);
     ClientDataSet& list = f.window().serviceList().pp_special_cds;
     QCOMPARE(list.changeCount(), 1);
 

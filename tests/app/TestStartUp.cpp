@@ -72,14 +72,15 @@ void TestStartUp::goodStartFillsWindow()
     QVERIFY(f.startAndWait());
     TStart_f& w = f.window();
     QCOMPARE(f.messages.texts, QStringList());
-    QCOMPARE(w.windowTitle(),
-             QString(" บันทึกข้อมูลส่งเสริมป้องกันโรคผู้ที่มารับบริการ และการให้บริการในชุมชน  For HOSxP : Version : 3680716"));
+    QCOMPARE(w.windowTitle(), QString(" บันทึกข้อมูลส่งเสริมป้องกันโรคผู้ที่มารับบริการ และการให้บริการในชุมชน  For "
+                                      "HOSxP : Version : 3680716"));
     QCOMPARE(w.panelText(0), QString("Host/DB"));
     QCOMPARE(w.panelText(1), "127.0.0.1/" + f.db.name());
     QCOMPARE(w.panelText(3), QString("สมศรี มีสุข"));
     QCOMPARE(w.panelText(5), QString("ward-pc1.hospital.local | 10.1.2.3"));
     QCOMPARE(w.panelText(7), QString("000012345 : นางบุญมี ศรีสุข"));
-    QCOMPARE(f.find<QLabel>("hospital_name")->text(), QString("10669 : โรงพยาบาลส่งเสริมสุขภาพตำบลบ้านทดสอบ"));
+    QCOMPARE(f.find<QLabel>("hospital_name")->text(),
+             QString("10669 : โรงพยาบาลส่งเสริมสุขภาพตำบลบ้านทดสอบ"));
     QCOMPARE(w.fhn, QString("000012345"));
     const TDSDM& dm = w.DSDM();
     QCOMPARE(dm.session.LoginName, QString("nurse1"));
@@ -120,14 +121,25 @@ void TestStartUp::snapshotRegistersComputerAndKeysOnce()
         }
         QVERIFY(f->startAndWait());
         QCOMPARE(f->db.value("select count(*) from comdep").toInt(), 1);
-        QCOMPARE(f->db.value("select depcode from comdep where computer='WARD-PC1.HOSPITAL.LOCAL'").toString(), QString("000"));
-        QCOMPARE(f->db.value("select count(*) from accessoperation where rightname='ADMIN'").toInt(), 1);
-        for (const char* key : {"depcode_ipd_rx", "finance_style", "opd_transfer_drug_income", "dm_clinic_code",
-                                "lab_link_bloodgr", "SEPARATE_IMAGE_DATABASE", "SEPARATE_IMAGE_SERVER"}) {
-            QCOMPARE(f->db.value(QString("select count(*) from sys_var where sys_name='%1'").arg(key)).toInt(), 1);
-            QVERIFY2(isSqlNull(f->db.value(QString("select sys_value from sys_var where sys_name='%1'").arg(key))), key);
+        QCOMPARE(f->db.value("select depcode from comdep where computer='WARD-PC1.HOSPITAL.LOCAL'")
+                     .toString(),
+                 QString("000"));
+        QCOMPARE(
+            f->db.value("select count(*) from accessoperation where rightname='ADMIN'").toInt(), 1);
+        for (const char* key :
+             {"depcode_ipd_rx", "finance_style", "opd_transfer_drug_income", "dm_clinic_code",
+              "lab_link_bloodgr", "SEPARATE_IMAGE_DATABASE", "SEPARATE_IMAGE_SERVER"}) {
+            QCOMPARE(
+                f->db.value(QString("select count(*) from sys_var where sys_name='%1'").arg(key))
+                    .toInt(),
+                1);
+            QVERIFY2(isSqlNull(f->db.value(
+                         QString("select sys_value from sys_var where sys_name='%1'").arg(key))),
+                     key);
         }
-        QCOMPARE(f->db.value("select count(*) from sys_var where sys_name='hn_online_for_pelvo'").toInt(), 1);
+        QCOMPARE(f->db.value("select count(*) from sys_var where sys_name='hn_online_for_pelvo'")
+                     .toInt(),
+                 1);
         QCOMPARE(f->messages.texts, QStringList());
     }
 }
@@ -157,7 +169,8 @@ void TestStartUp::withoutPatientLoadsEmptyHn()
     QCOMPARE(f.window().fhn, QString());
     QCOMPARE(f.window().panelText(7), QString(" : "));
     QCOMPARE(f.window().serviceList().pp_special_cds.rowCount(), 1);
-    QCOMPARE(f.db.value("select count(*) from sys_var where sys_name='hn_online_for_pelvo'").toInt(), 0);
+    QCOMPARE(
+        f.db.value("select count(*) from sys_var where sys_name='hn_online_for_pelvo'").toInt(), 0);
 }
 
 void TestStartUp::nullHnStopsVisitContext()
@@ -182,9 +195,11 @@ void TestStartUp::failedConnectionOpensDialog()
     pressInModalDialog("cxButton2");
     QVERIFY(f.startAndWait());
     QVERIFY(f.messages.texts.size() >= 2);
-    QVERIFY2(f.messages.texts[0].startsWith("Connect Error DSDBConnection : " + f.db.name() + " !!!\rAccess denied for user 'his'"),
+    QVERIFY2(f.messages.texts[0].startsWith("Connect Error DSDBConnection : " + f.db.name() +
+                                            " !!!\rAccess denied for user 'his'"),
              qPrintable(f.messages.texts[0]));
-    QVERIFY2(f.messages.texts[1].startsWith("Connect Error  UniConnection_hos : \rAccess denied"), qPrintable(f.messages.texts[1]));
+    QVERIFY2(f.messages.texts[1].startsWith("Connect Error  UniConnection_hos : \rAccess denied"),
+             qPrintable(f.messages.texts[1]));
     // the chain stops at the first query of the user lookup; the window stays open
     QVERIFY(f.window().isVisible());
     QVERIFY(!f.window().Timer1.isActive());

@@ -28,11 +28,16 @@ void TestWorkstations::concurrentWorkstationsLoseNothing()
         QVERIFY2(p->exitCode() == 0, p->readAllStandardError().constData());
         QCOMPARE(p->readAllStandardOutput().trimmed(), QByteArray("written 60 failed 0"));
     }
-    QCOMPARE(db.value("select count(*) from pp_special where hn like 'HN-ws%'").toInt(), workstations * rows);
-    QCOMPARE(db.value("select count(distinct pp_special_id) from pp_special").toInt(), workstations * rows + 2);
-    QCOMPARE(db.value("select serial_no from serial where name='pp_special_id'").toInt(), workstations * rows + 2);
+    QCOMPARE(db.value("select count(*) from pp_special where hn like 'HN-ws%'").toInt(),
+             workstations * rows);
+    QCOMPARE(db.value("select count(distinct pp_special_id) from pp_special").toInt(),
+             workstations * rows + 2);
+    QCOMPARE(db.value("select serial_no from serial where name='pp_special_id'").toInt(),
+             workstations * rows + 2);
     for (int i = 0; i < workstations; ++i)
-        QCOMPARE(db.value(QString("select count(*) from pp_special where hn='HN-ws%1'").arg(i)).toInt(), rows);
+        QCOMPARE(
+            db.value(QString("select count(*) from pp_special where hn='HN-ws%1'").arg(i)).toInt(),
+            rows);
 }
 
 QTEST_GUILESS_MAIN(TestWorkstations)

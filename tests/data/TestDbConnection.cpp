@@ -20,13 +20,15 @@ private slots:
 void TestDbConnection::reportsColumnsAndKeepsNullApartFromEmptyText()
 {
     TestDatabase db;
-    db.exec("INSERT INTO pp_special (pp_special_id, hn, entry_datetime) VALUES (7, '', '2026-01-02 03:04:05')");
+    db.exec("INSERT INTO pp_special (pp_special_id, hn, entry_datetime) VALUES (7, '', '2026-01-02 "
+            "03:04:05')");
     db.exec("INSERT INTO pp_special (pp_special_id, hn) VALUES (8, NULL)");
     DbConnection c;
     c.setParams(db.params());
     c.setOption("MySQL.CharSet", "UTF8");
     c.open();
-    const DataPacket p = c.query("select pp_special_id, hn, entry_datetime from pp_special order by 1");
+    const DataPacket p =
+        c.query("select pp_special_id, hn, entry_datetime from pp_special order by 1");
     QCOMPARE(p.columns.size(), 3);
     QCOMPARE(p.columns[0].name, QString("pp_special_id"));
     QCOMPARE(p.columns[0].type, FieldType::Integer32);
@@ -62,7 +64,9 @@ void TestDbConnection::literalSurvivesRoundTrip()
     c.setParams(db.params());
     c.setOption("MySQL.CharSet", "UTF8");
     c.open();
-    QCOMPARE(c.execute("INSERT INTO sys_var (sys_name, sys_value) VALUES ('k', " + DbConnection::literal(value) + ")"), 1u);
+    QCOMPARE(c.execute("INSERT INTO sys_var (sys_name, sys_value) VALUES ('k', " +
+                       DbConnection::literal(value) + ")"),
+             1u);
     QCOMPARE(db.value("select sys_value from sys_var").toString(), value);
 }
 

@@ -72,7 +72,9 @@ void TestHostUtils::setSysVarCreatesThenSets()
     TestDatabase db;
     Session s(db);
     SetSysVar(s.dm, "application_korvalen", "3680716");
-    QCOMPARE(db.value("select sys_value from sys_var where sys_name='application_korvalen'").toString(), QString("3680716"));
+    QCOMPARE(
+        db.value("select sys_value from sys_var where sys_name='application_korvalen'").toString(),
+        QString("3680716"));
     SetSysVar(s.dm, "application_korvalen", "3680717");
     QCOMPARE(db.value("select count(*) from sys_var").toInt(), 1);
     QCOMPARE(GetSysVar(s.dm, "application_korvalen"), QString("3680717"));
@@ -85,7 +87,8 @@ void TestHostUtils::getSysVarReportsErrors()
     db.exec("DROP TABLE sys_var");
     QCOMPARE(GetSysVar(s.dm, "x"), QString());
     QCOMPARE(s.messages.texts.size(), 1);
-    QVERIFY2(s.messages.texts[0].startsWith("Error : Get Variable x\r"), qPrintable(s.messages.texts[0]));
+    QVERIFY2(s.messages.texts[0].startsWith("Error : Get Variable x\r"),
+             qPrintable(s.messages.texts[0]));
     QVERIFY(s.messages.texts[0].contains("sys_var"));
 }
 
@@ -145,14 +148,30 @@ void TestHostUtils::accessRight_data()
     QTest::addColumn<QString>("login");
     QTest::addColumn<QString>("right");
     QTest::addColumn<bool>("granted");
-    QTest::newRow("substring of a longer right") << "('nurse', '[LABORATORY]')" << "nurse" << "LAB" << true;
-    QTest::newRow("admin holds every right") << "('boss', '[admin]')" << "boss" << "XRAY" << true;
-    QTest::newRow("lower-case right name") << "('nurse', '[XRAY]')" << "nurse" << "xray" << true;
-    QTest::newRow("right not held") << "('nurse', '[LAB]')" << "nurse" << "XRAY" << false;
-    QTest::newRow("no users defined") << "" << "anyone" << "XRAY" << true;
-    QTest::newRow("unknown login") << "('nurse', '[XRAY]')" << "ghost" << "XRAY" << false;
-    QTest::newRow("empty right name never occurs") << "('nurse', '[LAB]')" << "nurse" << "" << false;
-    QTest::newRow("login with a quote") << "('o\\'neil', '[XRAY]')" << "o'neil" << "XRAY" << true;
+    QTest::newRow("substring of a longer right") << "('nurse', '[LABORATORY]')"
+                                                 << "nurse"
+                                                 << "LAB" << true;
+    QTest::newRow("admin holds every right") << "('boss', '[admin]')"
+                                             << "boss"
+                                             << "XRAY" << true;
+    QTest::newRow("lower-case right name") << "('nurse', '[XRAY]')"
+                                           << "nurse"
+                                           << "xray" << true;
+    QTest::newRow("right not held") << "('nurse', '[LAB]')"
+                                    << "nurse"
+                                    << "XRAY" << false;
+    QTest::newRow("no users defined") << ""
+                                      << "anyone"
+                                      << "XRAY" << true;
+    QTest::newRow("unknown login") << "('nurse', '[XRAY]')"
+                                   << "ghost"
+                                   << "XRAY" << false;
+    QTest::newRow("empty right name never occurs") << "('nurse', '[LAB]')"
+                                                   << "nurse"
+                                                   << "" << false;
+    QTest::newRow("login with a quote") << "('o\\'neil', '[XRAY]')"
+                                        << "o'neil"
+                                        << "XRAY" << true;
 }
 
 void TestHostUtils::accessRight()
@@ -186,13 +205,27 @@ void TestHostUtils::valueList_data()
     QTest::addColumn<QString>("type");
     QTest::addColumn<QString>("values");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("32-bit integers with NULL") << "INT" << "(1,3),(2,NULL),(3,5)" << "3,-1,5";
-    QTest::newRow("16-bit integers") << "SMALLINT" << "(1,7),(2,8)" << "7,8";
-    QTest::newRow("64-bit integers count as text") << "BIGINT" << "(1,7),(2,8)" << "'7','8'";
-    QTest::newRow("decimals count as text") << "DECIMAL(5,2)" << "(1,1.50)" << "'1.50'";
-    QTest::newRow("text loses its quotes") << "VARCHAR(10)" << "(1,'ab'),(2,'c\\'d')" << "'ab','cd'";
-    QTest::newRow("no integer rows") << "INT" << "" << "-999";
-    QTest::newRow("no text rows") << "VARCHAR(10)" << "" << "\"\"";
+    QTest::newRow("32-bit integers with NULL") << "INT"
+                                               << "(1,3),(2,NULL),(3,5)"
+                                               << "3,-1,5";
+    QTest::newRow("16-bit integers") << "SMALLINT"
+                                     << "(1,7),(2,8)"
+                                     << "7,8";
+    QTest::newRow("64-bit integers count as text") << "BIGINT"
+                                                   << "(1,7),(2,8)"
+                                                   << "'7','8'";
+    QTest::newRow("decimals count as text") << "DECIMAL(5,2)"
+                                            << "(1,1.50)"
+                                            << "'1.50'";
+    QTest::newRow("text loses its quotes") << "VARCHAR(10)"
+                                           << "(1,'ab'),(2,'c\\'d')"
+                                           << "'ab','cd'";
+    QTest::newRow("no integer rows") << "INT"
+                                     << ""
+                                     << "-999";
+    QTest::newRow("no text rows") << "VARCHAR(10)"
+                                  << ""
+                                  << "\"\"";
 }
 
 void TestHostUtils::valueList()
@@ -248,12 +281,16 @@ void TestHostUtils::dangerousNamesRoundTrip()
     TestDatabase db;
     Session s(db);
     SetSysVar(s.dm, dangerous, dangerous);
-    QCOMPARE(db.value("select sys_value from sys_var where sys_name=" + DbConnection::literal(dangerous)).toString(), dangerous);
+    QCOMPARE(
+        db.value("select sys_value from sys_var where sys_name=" + DbConnection::literal(dangerous))
+            .toString(),
+        dangerous);
     QCOMPARE(GetSysVar(s.dm, dangerous), dangerous);
     QCOMPARE(NextSerialNumber(s.dm, dangerous), 1);
     QCOMPARE(NextSerialNumber(s.dm, dangerous), 2);
     db.exec("INSERT INTO comdep VALUES (" + DbConnection::literal(dangerous) + ", '777')");
-    QCOMPARE(LookupField(s.dm, "computer", sqlValue(dangerous), "depcode", "comdep"), QString("777"));
+    QCOMPARE(LookupField(s.dm, "computer", sqlValue(dangerous), "depcode", "comdep"),
+             QString("777"));
     QCOMPARE(db.value("select count(*) from sys_var").toInt(), 1);
     QVERIFY(s.messages.texts.isEmpty());
 }
@@ -263,7 +300,8 @@ void TestHostUtils::hospitalIdentity()
     TestDatabase db;
     Session s(db);
     QCOMPARE(GetHospitalCode(s.dm), QString());
-    db.exec("INSERT INTO opdconfig (hospitalcode, hospitalname) VALUES ('10669', 'โรงพยาบาลทดสอบ')");
+    db.exec(
+        "INSERT INTO opdconfig (hospitalcode, hospitalname) VALUES ('10669', 'โรงพยาบาลทดสอบ')");
     QCOMPARE(GetHospitalCode(s.dm), QString("10669"));
     QCOMPARE(GetHospitalName(s.dm), QString("โรงพยาบาลทดสอบ"));
     QCOMPARE(s.dm.session.HospitalCode, QString("10669"));

@@ -50,11 +50,26 @@ void TestQueryLayer::replacesAllText_data()
     QTest::addColumn<QString>("find");
     QTest::addColumn<QString>("replacement");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("every occurrence") << "a\"b\"c" << "\"" << "'" << "a'b'c";
-    QTest::newRow("replacement not scanned again") << "aa" << "a" << "aa" << "aaaa";
-    QTest::newRow("no overlap") << "^^^" << "^^" << "\"" << "\"^";
-    QTest::newRow("empty find") << "abc" << "" << "x" << "abc";
-    QTest::newRow("case-sensitive") << "Abc abc" << "abc" << "x" << "Abc x";
+    QTest::newRow("every occurrence") << "a\"b\"c"
+                                      << "\""
+                                      << "'"
+                                      << "a'b'c";
+    QTest::newRow("replacement not scanned again") << "aa"
+                                                   << "a"
+                                                   << "aa"
+                                                   << "aaaa";
+    QTest::newRow("no overlap") << "^^^"
+                                << "^^"
+                                << "\""
+                                << "\"^";
+    QTest::newRow("empty find") << "abc"
+                                << ""
+                                << "x"
+                                << "abc";
+    QTest::newRow("case-sensitive") << "Abc abc"
+                                    << "abc"
+                                    << "x"
+                                    << "Abc x";
 }
 
 void TestQueryLayer::replacesAllText()
@@ -95,8 +110,10 @@ void TestQueryLayer::sendsConvertedQuotes()
     TestDatabase db;
     Session s(db);
     QueryData(s.dm, "INSERT INTO sys_var (sys_name, sys_value) VALUES (\"k\", \"say ^^hi^^\")");
-    QCOMPARE(s.sent, QStringList{"INSERT INTO sys_var (sys_name, sys_value) VALUES ('k', 'say \"hi\"')"});
-    QCOMPARE(db.value("select sys_value from sys_var where sys_name='k'").toString(), QString("say \"hi\""));
+    QCOMPARE(s.sent,
+             QStringList{"INSERT INTO sys_var (sys_name, sys_value) VALUES ('k', 'say \"hi\"')"});
+    QCOMPARE(db.value("select sys_value from sys_var where sys_name='k'").toString(),
+             QString("say \"hi\""));
     // a command gives no packet, a query the whole result
     QVERIFY(QueryData(s.dm, "update sys_var set sys_value=\"x\"").columns.isEmpty());
     QCOMPARE(QueryData(s.dm, "select * from sys_var").rows.size(), 1);
@@ -108,7 +125,8 @@ void TestQueryLayer::queryValueCases()
     db.exec("INSERT INTO serial VALUES ('a', NULL), ('b', 2), ('c', 3)");
     Session s(db);
     QVERIFY(!QueryValue(s.dm, "select serial_no from serial where name=\"none\"").isValid());
-    QCOMPARE(QueryValue(s.dm, "select serial_no from serial where name=\"none\"").toString(), QString());
+    QCOMPARE(QueryValue(s.dm, "select serial_no from serial where name=\"none\"").toString(),
+             QString());
     QVERIFY(isSqlNull(QueryValue(s.dm, "select serial_no from serial where name=\"a\"")));
     QCOMPARE(QueryValue(s.dm, "select name from serial order by name").toString(), QString("a"));
     // a command given to QueryValue is executed and yields no value
@@ -151,10 +169,14 @@ void TestQueryLayer::sqlValueSurvivesConversion()
     TestDatabase db;
     db.exec("INSERT INTO sys_var VALUES ('other', 'no')");
     Session s(db);
-    QueryData(s.dm, "insert into sys_var (sys_name, sys_value) values (\"k\", " + sqlValue(value) + ")");
+    QueryData(s.dm,
+              "insert into sys_var (sys_name, sys_value) values (\"k\", " + sqlValue(value) + ")");
     QCOMPARE(db.value("select sys_value from sys_var where sys_name='k'").toString(), value);
-    QCOMPARE(QueryValue(s.dm, "select sys_name from sys_var where sys_value=" + sqlValue(value)).toString(), QString("k"));
-    QCOMPARE(QueryData(s.dm, "select * from sys_var where sys_value=" + sqlValue(value)).rows.size(), 1);
+    QCOMPARE(QueryValue(s.dm, "select sys_name from sys_var where sys_value=" + sqlValue(value))
+                 .toString(),
+             QString("k"));
+    QCOMPARE(
+        QueryData(s.dm, "select * from sys_var where sys_value=" + sqlValue(value)).rows.size(), 1);
 }
 
 namespace {
@@ -187,7 +209,8 @@ void TestQueryLayer::appliesModifiedDeletedAndKeyChangedRows()
     QCOMPARE(r.failed, 0);
     QCOMPARE(r.written.size(), 3);
     QCOMPARE(s.sent.size(), 3);
-    QVERIFY2(s.sent[0].startsWith("UPDATE serial SET `serial_no` = 10 WHERE `name` = 'a'"), qPrintable(s.sent[0]));
+    QVERIFY2(s.sent[0].startsWith("UPDATE serial SET `serial_no` = 10 WHERE `name` = 'a'"),
+             qPrintable(s.sent[0]));
     const DataPacket rows = db.query("select name, serial_no from serial order by name");
     QCOMPARE(rows.rows.size(), 2);
     QCOMPARE(rows.rows[0][0].toString(), QString("a"));

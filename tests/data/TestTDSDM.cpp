@@ -35,7 +35,8 @@ void TestTDSDM::opensBothConnectionsQuietlyTwice()
     QVERIFY(dm.UniConnection_hos.isOpen());
     const QVariant id = dm.DSDBConnection.query("select connection_id()").rows[0][0];
     // the main connection speaks UTF-8, the second keeps the client's default
-    QCOMPARE(dm.DSDBConnection.query("select @@character_set_client").rows[0][0].toString(), QString("utf8mb4"));
+    QCOMPARE(dm.DSDBConnection.query("select @@character_set_client").rows[0][0].toString(),
+             QString("utf8mb4"));
     dm.CheckConnection(valuesOf(db.params()));
     QCOMPARE(messages.texts, QStringList());
     QCOMPARE(dm.DSDBConnection.query("select connection_id()").rows[0][0], id);
@@ -53,8 +54,10 @@ void TestTDSDM::wrongPasswordReportsBothConnections()
     v.db = "hos";
     dm.CheckConnection(v);
     QCOMPARE(messages.texts.size(), 2);
-    QCOMPARE(messages.texts[0], QString("Connect Error DSDBConnection : hos !!!\rAccess denied for user 'his'@'127.0.0.1' (using password: YES)"));
-    QCOMPARE(messages.texts[1], QString("Connect Error  UniConnection_hos : \rAccess denied for user 'his'@'127.0.0.1' (using password: YES)"));
+    QCOMPARE(messages.texts[0], QString("Connect Error DSDBConnection : hos !!!\rAccess denied for "
+                                        "user 'his'@'127.0.0.1' (using password: YES)"));
+    QCOMPARE(messages.texts[1], QString("Connect Error  UniConnection_hos : \rAccess denied for "
+                                        "user 'his'@'127.0.0.1' (using password: YES)"));
     QVERIFY(!dm.DSDBConnection.isOpen());
     QCOMPARE(dm.DSDBConnection.params().password, QString("wrong"));
 }

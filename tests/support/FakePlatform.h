@@ -18,7 +18,8 @@ struct FakePlatform final : Platform
     HostLookup lookUpHost() override { return host; }
     QString tempFolder() override { return temp; }
     QString executablePath() override { return executable; }
-    bool runProgram(const QString& verb, const QString& file, const QString&, const QString&) override
+    bool runProgram(const QString& verb, const QString& file, const QString&,
+                    const QString&) override
     {
         started << verb + QLatin1Char(' ') + file;
         return startSucceeds;

@@ -25,7 +25,8 @@ void PrivateServer::run(const QString& command)
     p.setProcessEnvironment(env);
     p.start(QStringLiteral(TEST_SCRIPTS_DIR "/db"), {command, m_dir.path()});
     if (!p.waitForFinished(60000) || p.exitCode() != 0)
-        qFatal("scripts/db %s failed: %s", qPrintable(command), p.readAllStandardError().constData());
+        qFatal("scripts/db %s failed: %s", qPrintable(command),
+               p.readAllStandardError().constData());
 }
 
 void PrivateServer::start()
@@ -45,7 +46,8 @@ void PrivateServer::stop()
 namespace {
 void openOn(DbConnection& c, int port, const QString& database)
 {
-    c.setParams({QStringLiteral("127.0.0.1"), port, database, QStringLiteral("his"), QStringLiteral("his-pass")});
+    c.setParams({QStringLiteral("127.0.0.1"), port, database, QStringLiteral("his"),
+                 QStringLiteral("his-pass")});
     c.setOption(QStringLiteral("MySQL.CharSet"), QStringLiteral("UTF8"));
     c.open();
 }
@@ -62,7 +64,6 @@ ConnectionParams PrivateServer::createDatabase(const QString& name, const QStrin
     return ConnectionParams{QStringLiteral("127.0.0.1"), m_port, name, QStringLiteral("his"),
                             QStringLiteral("his-pass")};
 }
-
 
 QVariant PrivateServer::value(const QString& database, const QString& sql)
 {

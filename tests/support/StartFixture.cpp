@@ -30,5 +30,6 @@ void StartFixture::writeSettings(const ConnectionParams& params)
 bool StartFixture::startAndWait(int timeoutMs)
 {
     m_window->show();
-    return QTest::qWaitFor([this] { return m_window->isHidden() || m_window->isIdle(); }, timeoutMs);
+    return QTest::qWaitFor([this] { return m_window->isHidden() || m_window->isIdle(); },
+                           timeoutMs);
 }

@@ -14,7 +14,8 @@ class StartFixture
 public:
     // Builds the database from the schema and the seed; writes the settings file unless told
     // not to (a start without a settings file).
-    explicit StartFixture(const QString& seed = QStringLiteral("his_basic.sql"), bool withSettings = true);
+    explicit StartFixture(const QString& seed = QStringLiteral("his_basic.sql"),
+                          bool withSettings = true);
     ~StartFixture();
 
     // Writes the settings file with these values (the test database's unless changed).
@@ -22,7 +23,10 @@ public:
     // Shows the window and waits until the start-up chain has run to its end.
     bool startAndWait(int timeoutMs = 20000);
     TStart_f& window() { return *m_window; }
-    template <typename T> T* find(const char* name) { return m_window->findChild<T*>(QLatin1String(name)); }
+    template <typename T> T* find(const char* name)
+    {
+        return m_window->findChild<T*>(QLatin1String(name));
+    }
 
     TestDatabase db;
     FakePlatform platform;

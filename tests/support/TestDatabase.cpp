@@ -27,7 +27,9 @@ QString TestDatabase::fixturePath(const QString& fileName)
 
 TestDatabase::TestDatabase(const QString& seedFile)
 {
-    m_name = QStringLiteral("t_%1_%2").arg(QCoreApplication::applicationPid()).arg(counter.fetchAndAddRelaxed(1));
+    m_name = QStringLiteral("t_%1_%2")
+                 .arg(QCoreApplication::applicationPid())
+                 .arg(counter.fetchAndAddRelaxed(1));
     ConnectionParams p = params();
     p.database.clear();
     m_admin.setParams(p);
@@ -57,8 +59,8 @@ TestDatabase::~TestDatabase()
 
 ConnectionParams TestDatabase::params() const
 {
-    return ConnectionParams{QStringLiteral("127.0.0.1"), serverPort(), m_name, QStringLiteral("his"),
-                            QStringLiteral("his-pass")};
+    return ConnectionParams{QStringLiteral("127.0.0.1"), serverPort(), m_name,
+                            QStringLiteral("his"), QStringLiteral("his-pass")};
 }
 
 void TestDatabase::exec(const QString& sql)

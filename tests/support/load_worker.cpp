@@ -12,13 +12,13 @@
 #include <QDateTime>
 #include <cstdio>
 
-
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
     if (args.size() < 6) {
-        std::fprintf(stderr, "usage: korvalen-load-worker HOST PORT DATABASE COMPUTER ROWS [BATCH]\n");
+        std::fprintf(stderr,
+                     "usage: korvalen-load-worker HOST PORT DATABASE COMPUTER ROWS [BATCH]\n");
         return 2;
     }
     RecordingMessages messages;
@@ -28,7 +28,8 @@ int main(int argc, char* argv[])
     const int rows = args[5].toInt();
     const int batch = args.size() > 6 ? args[6].toInt() : rows;
     TDSDM dm(messages, platform);
-    dm.CheckConnection(ConnectionValues{args[1], QStringLiteral("his"), QStringLiteral("his-pass"), args[3], args[2]});
+    dm.CheckConnection(ConnectionValues{args[1], QStringLiteral("his"), QStringLiteral("his-pass"),
+                                        args[3], args[2]});
     if (!dm.DSDBConnection.isOpen()) {
         std::fprintf(stderr, "%s\n", qPrintable(messages.texts.join(QLatin1Char('\n'))));
         return 1;
@@ -41,7 +42,8 @@ int main(int argc, char* argv[])
     try {
         list.load(dm, hn);
         for (int i = 0; i < rows; ++i) {
-            list.addService(dm, vn, hn, 901, QuickEntry{QStringLiteral("0001"), 1, QDateTime::currentDateTime()});
+            list.addService(dm, vn, hn, 901,
+                            QuickEntry{QStringLiteral("0001"), 1, QDateTime::currentDateTime()});
             if ((i + 1) % batch == 0 || i + 1 == rows) {
                 const SaveResult saved = list.saveAll(dm, vn, hn);
                 written += saved.written;
