@@ -133,18 +133,18 @@ bool DataSetModel::setFieldValue(int row, int column, const QVariant& value)
 
 QString DataSetModel::displayText(int column, const QVariant& value) const
 {
-    const ColumnSpec& spec = m_columns[column];
-    if (spec.lookup) {
+    const ColumnSpec& columnSpec = m_columns[column];
+    if (columnSpec.lookup) {
         auto cache = m_lookupCache.find(column);
         if (cache == m_lookupCache.end()) {
             QHash<QString, QString> shown;
-            const int key = spec.lookup->fieldIndex(spec.lookupKey);
-            const int show = spec.lookup->fieldIndex(spec.lookupShow);
+            const int key = columnSpec.lookup->fieldIndex(columnSpec.lookupKey);
+            const int show = columnSpec.lookup->fieldIndex(columnSpec.lookupShow);
             if (key >= 0 && show >= 0) {
-                for (int row = 0; row < spec.lookup->rowCount(); ++row) {
-                    const QString k = keyText(spec.lookup->value(row, key));
+                for (int row = 0; row < columnSpec.lookup->rowCount(); ++row) {
+                    const QString k = keyText(columnSpec.lookup->value(row, key));
                     if (!k.isEmpty() && !shown.contains(k))
-                        shown.insert(k, plainText(spec.lookup->value(row, show)));
+                        shown.insert(k, plainText(columnSpec.lookup->value(row, show)));
                 }
             }
             cache = m_lookupCache.insert(column, shown);
