@@ -1,6 +1,7 @@
 #include "data/DbConnection.h"
 
 #include "data/Error.h"
+#include "data/SqlValue.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -232,38 +233,7 @@ DataPacket DbConnection::query(const QString& sql)
 
 QString DbConnection::literal(const QString& value)
 {
-    QString out;
-    out.reserve(value.size() + 2);
-    out += QLatin1Char('\'');
-    for (const QChar c : value) {
-        switch (c.unicode()) {
-        case 0:
-            out += QLatin1String("\\0");
-            break;
-        case '\n':
-            out += QLatin1String("\\n");
-            break;
-        case '\r':
-            out += QLatin1String("\\r");
-            break;
-        case 0x1a:
-            out += QLatin1String("\\Z");
-            break;
-        case '\\':
-            out += QLatin1String("\\\\");
-            break;
-        case '\'':
-            out += QLatin1String("\\'");
-            break;
-        case '"':
-            out += QLatin1String("\\\"");
-            break;
-        default:
-            out += c;
-        }
-    }
-    out += QLatin1Char('\'');
-    return out;
+    return sqlRawValue(value);
 }
 
 QString DbConnection::literal(const QVariant& value)
