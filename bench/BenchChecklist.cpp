@@ -18,14 +18,6 @@
 #include <algorithm>
 #include <cstdio>
 
-namespace {
-double median(QVector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-} // namespace
-
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
@@ -135,13 +127,14 @@ int main(int argc, char* argv[])
                      }) / 1000.0;
     }
 
-    const double open = median(openTimes), bare = median(bareTimes), sql = median(selectTimes);
+    const double open = bench::median(openTimes), bare = bench::median(bareTimes),
+                 sql = bench::median(selectTimes);
     bench::header();
     bench::report(QStringLiteral("general form open (floor: 1.3x(bare+SQL))"), open,
                   1.3 * (bare + sql), QStringLiteral("ms"));
     bench::note(QStringLiteral("  bare dialog, twenty tab grids"), bare, QStringLiteral("ms"));
     bench::note(QStringLiteral("  twenty selects, plain client"), sql, QStringLiteral("ms"));
-    bench::report(QStringLiteral("save of 100 ticked codes"), median(saveTimes), median(saveFloor),
-                  QStringLiteral("ms"));
+    bench::report(QStringLiteral("save of 100 ticked codes"), bench::median(saveTimes),
+                  bench::median(saveFloor), QStringLiteral("ms"));
     return 0;
 }

@@ -87,13 +87,11 @@ int main(int argc, char* argv[])
         }
         raw.run(cleanUp);
     }
-    std::sort(saveSamples.begin(), saveSamples.end());
-    std::sort(insertSamples.begin(), insertSamples.end());
 
     bench::header();
     bench::report(QStringLiteral("QueryData, one code-set query"), layerQuery, rawQuery);
     bench::report(QStringLiteral("NextSerialNumber (5 statements)"), layerSerial, rawSerial);
-    bench::report(QStringLiteral("Save all of 100 rows"), saveSamples[saveRuns / 2] / 1000,
-                  insertSamples[saveRuns / 2] / 1000, QStringLiteral("ms"));
+    bench::report(QStringLiteral("Save all of 100 rows"), bench::median(saveSamples) / 1000,
+                  bench::median(insertSamples) / 1000, QStringLiteral("ms"));
     return 0;
 }

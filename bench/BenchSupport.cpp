@@ -85,6 +85,12 @@ double medianMicros(int runs, int perRun, const std::function<void()>& body)
     return samples[samples.size() / 2];
 }
 
+double median(QVector<double> samples)
+{
+    std::sort(samples.begin(), samples.end());
+    return samples[samples.size() / 2];
+}
+
 void header()
 {
     std::printf("| %-46s | %13s | %13s | %6s |\n", "benchmark", "program", "floor", "ratio");

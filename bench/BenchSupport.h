@@ -47,6 +47,9 @@ private:
 // `perRun` times in each run.
 double medianMicros(int runs, int perRun, const std::function<void()>& body);
 
+// The middle value of a set of samples.
+double median(QVector<double> samples);
+
 // The head of the result table.
 void header();
 // One line of the result table.

@@ -182,8 +182,14 @@ void ClientDataSet::load(const DataPacket& packet)
     m_deleted.clear();
     m_editBackup.clear();
     m_current = m_rows.isEmpty() ? -1 : 0;
+    endReset(DataSetState::Browse);
+}
+
+// The end of a load or close: the new state and the signals a view needs after a reset.
+void ClientDataSet::endReset(DataSetState state)
+{
     const DataSetState before = m_state;
-    m_state = DataSetState::Browse;
+    m_state = state;
     emit reset();
     if (before != m_state)
         emit stateChanged(m_state);
@@ -198,12 +204,7 @@ void ClientDataSet::close()
     m_deleted.clear();
     m_editBackup.clear();
     m_current = -1;
-    const DataSetState before = m_state;
-    m_state = DataSetState::Inactive;
-    emit reset();
-    if (before != m_state)
-        emit stateChanged(m_state);
-    emit currentRowChanged(m_current);
+    endReset(DataSetState::Inactive);
 }
 
 int ClientDataSet::fieldIndex(const QString& name) const

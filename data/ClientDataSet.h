@@ -95,6 +95,7 @@ signals:
     void stateChanged(DataSetState state);
 
 private:
+    void endReset(DataSetState state);
     enum class RowStatus { Unchanged, Inserted, Modified };
     struct Row
     {

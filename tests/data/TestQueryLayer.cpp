@@ -180,9 +180,13 @@ void TestQueryLayer::sqlValueSurvivesConversion()
 }
 
 namespace {
-ChangeLog logOf(ClientDataSet& ds)
+// Edits one value of a row and posts it, as the grid does.
+void editRow(ClientDataSet& ds, int row, const char* field, const QVariant& value)
 {
-    return ds.changeLog();
+    ds.setRecNo(row);
+    ds.edit();
+    ds.setValue(QString::fromLatin1(field), value);
+    ds.post();
 }
 } // namespace
 
@@ -194,18 +198,12 @@ void TestQueryLayer::appliesModifiedDeletedAndKeyChangedRows()
     const QString sql = "select * from serial";
     ClientDataSet ds;
     ds.load(QueryData(s.dm, sql));
-    ds.setRecNo(0);
-    ds.edit();
-    ds.setValue("serial_no", 10);
-    ds.post();
+    editRow(ds, 0, "serial_no", 10);
     ds.setRecNo(1);
     ds.deleteRow();
-    ds.setRecNo(1); // row 'c'
-    ds.edit();
-    ds.setValue("name", "z");
-    ds.post();
+    editRow(ds, 1, "name", "z"); // row 'c'
     s.sent.clear();
-    const ApplyResult r = ApplyDelta(s.dm, logOf(ds), sql);
+    const ApplyResult r = ApplyDelta(s.dm, ds.changeLog(), sql);
     QCOMPARE(r.failed, 0);
     QCOMPARE(r.written.size(), 3);
     QCOMPARE(s.sent.size(), 3);
@@ -266,14 +264,8 @@ void TestQueryLayer::reportsWhichChangesWereWritten()
     const QString sql = "select * from serial";
     ClientDataSet ds;
     ds.load(QueryData(s.dm, sql));
-    ds.setRecNo(0);
-    ds.edit();
-    ds.setValue("serial_no", 7);
-    ds.post();
-    ds.setRecNo(1);
-    ds.edit();
-    ds.setValue("serial_no", 8);
-    ds.post();
+    editRow(ds, 0, "serial_no", 7);
+    editRow(ds, 1, "serial_no", 8);
     db.exec("DELETE FROM serial WHERE name='b'"); // gone before the write
     const ChangeLog log = ds.changeLog();
     const ApplyResult r = ApplyDelta(s.dm, log, sql);
